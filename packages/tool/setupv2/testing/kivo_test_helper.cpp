@@ -1,0 +1,64 @@
+// A console helper that end-to-end tests run inside their Wine prefix to
+// set up what a real machine would have: a named event that a client
+// signals, a file another program holds open.
+//
+//   kivo_test_helper hold-event NAME signaled|unsignaled [SIGNAL_AFTER_MS]
+//   kivo_test_helper hold-file PATH
+//
+// Each prints "ready" once the object exists and then keeps it until its
+// standard input is closed.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <cstdlib>
+
+namespace {
+
+void waitForStdinToClose() {
+  char buffer[64];
+  while (std::fgets(buffer, sizeof buffer, stdin) != nullptr) {
+  }
+}
+
+void ready() {
+  std::printf("ready\n");
+  std::fflush(stdout);
+}
+
+int holdEvent(int argc, wchar_t** argv) {
+  if (argc < 4) return 2;
+  const bool signaled = std::wcscmp(argv[3], L"signaled") == 0;
+  HANDLE event = ::CreateEventW(nullptr, TRUE, signaled ? TRUE : FALSE, argv[2]);
+  if (event == nullptr) return 1;
+  ready();
+  if (argc > 4) {
+    ::Sleep(static_cast<DWORD>(std::wcstoul(argv[4], nullptr, 10)));
+    ::SetEvent(event);
+    std::printf("signaled\n");
+    std::fflush(stdout);
+  }
+  waitForStdinToClose();
+  ::CloseHandle(event);
+  return 0;
+}
+
+int holdFile(int argc, wchar_t** argv) {
+  if (argc < 3) return 2;
+  HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  ready();
+  waitForStdinToClose();
+  ::CloseHandle(file);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  if (std::wcscmp(argv[1], L"hold-event") == 0) return holdEvent(argc, argv);
+  if (std::wcscmp(argv[1], L"hold-file") == 0) return holdFile(argc, argv);
+  return 2;
+}
