@@ -4,14 +4,19 @@
 //
 //   kivo_test_helper hold-event NAME signaled|unsignaled [SIGNAL_AFTER_MS]
 //   kivo_test_helper hold-file PATH
+//   kivo_test_helper run APPLICATION "COMMAND LINE"
 //
-// Each prints "ready" once the object exists and then keeps it until its
-// standard input is closed.
+// hold-* print "ready" once the object exists and then keep it until their
+// standard input is closed. run starts APPLICATION with exactly COMMAND LINE
+// (Wine's own argument quoting would not let a test choose it), waits, and
+// prints "exit=<code> ms=<elapsed>", the code as a signed number and the
+// time measured inside Windows, so that Wine's start-up does not count.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -54,11 +59,35 @@ int holdFile(int argc, wchar_t** argv) {
   return 0;
 }
 
+int runExact(int argc, wchar_t** argv) {
+  if (argc < 4) return 2;
+  std::wstring line = argv[3];
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  const DWORD started = ::GetTickCount();
+  if (!::CreateProcessW(argv[2], &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+    std::printf("start-failed=%lu\n", ::GetLastError());
+    return 1;
+  }
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  const DWORD elapsed = ::GetTickCount() - started;
+  DWORD code = 0;
+  ::GetExitCodeProcess(process.hProcess, &code);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  std::printf("exit=%ld ms=%lu\n", static_cast<long>(static_cast<LONG>(code)), elapsed);
+  std::fflush(stdout);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   if (std::wcscmp(argv[1], L"hold-event") == 0) return holdEvent(argc, argv);
   if (std::wcscmp(argv[1], L"hold-file") == 0) return holdFile(argc, argv);
+  if (std::wcscmp(argv[1], L"run") == 0) return runExact(argc, argv);
   return 2;
 }

@@ -1,0 +1,206 @@
+"""A throwaway Wine machine for one end-to-end test.
+
+Each WineBox is a copy of one booted 64-bit prefix (Chinese locale, fonts
+mapped) with its own wineserver kept warm. Its helpers read what a user's
+machine would show: files, the registry, the UTF-16 logs.
+"""
+import os
+import re
+import shutil
+import signal
+import subprocess
+import time
+from pathlib import Path, PureWindowsPath
+
+ROOT = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("KIVO_BUILD_DIR", ROOT / "build" / "windows"))
+SETUPV2 = BUILD / "packages" / "tool" / "setupv2"
+INSTALLER = SETUPV2 / "installer" / "KivoMixerSetup.exe"
+UNINSTALLER = SETUPV2 / "uninstaller" / "Uninstall.exe"
+TEST_HELPER = SETUPV2 / "testing" / "kivo_test_helper.exe"
+
+START_EVENT = "DEF_SINGLE_KIVOVCAM_EVENT_20140227"
+
+# DLL folders never change under a test: link them instead of copying 1 GB.
+_LINKED = ("drive_c/windows/system32", "drive_c/windows/syswow64")
+
+
+def wine_env(prefix: Path) -> dict:
+    home = Path(str(prefix) + ".home")
+    home.mkdir(parents=True, exist_ok=True)
+    env = dict(os.environ)
+    env.update(
+        WINEPREFIX=str(prefix),
+        WINEARCH="win64",
+        WINEDEBUG="-all,err+module",
+        WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=",
+        LANG="zh_CN.UTF-8",
+        LC_ALL="zh_CN.UTF-8",
+        HOME=str(home),
+        XDG_DATA_HOME=str(home / ".local" / "share"),
+    )
+    return env
+
+
+def boot_template(prefix: Path) -> Path:
+    """Boots the shared template prefix once (the scripts usually have)."""
+    if not (prefix / ".kivo-booted").exists():
+        subprocess.run(
+            ["bash", "-c", f'source "{ROOT}/scripts/wine-env.sh" && kivo_wine_boot "{prefix}"'],
+            check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return prefix
+
+
+def copy_prefix(template: Path, target: Path) -> None:
+    def ignore(directory, names):
+        rel = Path(directory).relative_to(template)
+        return [n for n in names if (rel / n).as_posix() in _LINKED]
+
+    shutil.copytree(template, target, symlinks=True, ignore=ignore)
+    for rel in _LINKED:
+        if (template / rel).exists():
+            subprocess.run(["cp", "-al", str(template / rel), str(target / rel)], check=True)
+
+
+class RunResult:
+    def __init__(self, code: int, ms: int, stdout: str):
+        self.code = code
+        self.ms = ms
+        self.stdout = stdout
+
+    def __repr__(self):
+        return f"RunResult(code={self.code}, ms={self.ms})"
+
+
+class WineBox:
+    def __init__(self, template: Path, where: Path):
+        self.prefix = where / "prefix"
+        copy_prefix(template, self.prefix)
+        self.env = wine_env(self.prefix)
+        self._holders = []
+        # Keep one wineserver (and Wine's services) alive for the whole test,
+        # started apart from any pipe a test reads, so that later programs
+        # start in milliseconds and no output pipe is held open by them.
+        subprocess.run(["wineserver", "-p"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        subprocess.run(["wine", "cmd", "/c", "exit"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+
+    # --- paths ------------------------------------------------------------
+    @property
+    def user(self) -> str:
+        return os.environ.get("USER") or "root"
+
+    def host_path(self, windows_path: str) -> Path:
+        """The Linux path of a C: path in this prefix (case as written)."""
+        p = PureWindowsPath(windows_path)
+        assert p.drive.upper() == "C:", windows_path
+        return self.prefix.joinpath("drive_c", *p.parts[1:])
+
+    @property
+    def appdata(self) -> str:
+        return f"C:\\users\\{self.user}\\AppData\\Roaming"
+
+    @property
+    def local_appdata(self) -> str:
+        return f"C:\\users\\{self.user}\\AppData\\Local"
+
+    @property
+    def default_install_dir(self) -> str:
+        return self.local_appdata + "\\tarlan\\kivomixer"
+
+    def log_path(self, name: str = "setupV2.log") -> Path:
+        return self.host_path(self.appdata + "\\tarlan\\kivomixer\\setup\\" + name)
+
+    # --- programs ---------------------------------------------------------
+    def put(self, source: Path, windows_dir: str) -> str:
+        """Copies a program into the prefix; returns its Windows path."""
+        target_dir = self.host_path(windows_dir)
+        target_dir.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(source, target_dir / source.name)
+        return windows_dir.rstrip("\\") + "\\" + source.name
+
+    def run(self, application: str, arguments: str = "", timeout: float = 120) -> RunResult:
+        """Runs a Windows program with exactly '"application" arguments' as its
+        command line and returns its exit code (signed) and run time."""
+        helper = self.put(TEST_HELPER, "C:\\kivo-test")
+        line = f'"{application}"' + (" " + arguments if arguments else "")
+        out = subprocess.run(["wine", helper, "run", application, line], env=self.env,
+                             stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
+        text = out.stdout.decode("utf-8", "replace")
+        m = re.search(r"exit=(-?\d+) ms=(\d+)", text)
+        assert m, f"could not run {application}: {text!r} {out.stderr[-2000:]!r}"
+        return RunResult(int(m.group(1)), int(m.group(2)), text)
+
+    def install(self, arguments: str = "-silence", installer: Path = INSTALLER,
+                fast_start: bool = True, timeout: float = 300) -> RunResult:
+        """Runs the installer from a Downloads folder whose path has blanks and
+        Chinese text. With fast_start the start-up event already exists and is
+        signalled, as when a client hands over; otherwise the installer waits
+        its full 3 s first."""
+        if fast_start:
+            self.hold_event(START_EVENT, signaled=True)
+        exe = self.put(installer, f"C:\\users\\{self.user}\\Downloads\\新 下载")
+        return self.run(exe, arguments, timeout=timeout)
+
+    def hold_event(self, name: str, signaled: bool, signal_after_ms: int = None):
+        args = ["wine", self.put(TEST_HELPER, "C:\\kivo-test"), "hold-event", name,
+                "signaled" if signaled else "unsignaled"]
+        if signal_after_ms is not None:
+            args.append(str(signal_after_ms))
+        proc = subprocess.Popen(args, env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL)
+        line = proc.stdout.readline().decode().strip()
+        assert line == "ready", f"event holder said {line!r}"
+        self._holders.append(proc)
+        return proc
+
+    # --- what a user's machine shows ----------------------------------------
+    def read_log(self, name: str = "setupV2.log") -> list:
+        """The log's lines, after checking its mark and line format."""
+        data = self.log_path(name).read_bytes()
+        assert data[:2] == b"\xff\xfe", "log must start with the UTF-16LE mark"
+        text = data[2:].decode("utf-16-le")
+        assert text.endswith("\r\n")
+        lines = text[:-2].split("\r\n")
+        return lines
+
+    def log_messages(self, name: str = "setupV2.log") -> list:
+        """The messages of the log's lines, with their time stamps checked and
+        removed. Messages that hold line ends of their own span lines; those
+        continuation lines are returned as they are."""
+        out = []
+        for line in self.read_log(name):
+            m = re.match(r"^\[\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\] (.*)$", line)
+            out.append(m.group(1) if m else line)
+        return out
+
+    def tree(self, windows_dir: str) -> list:
+        """Relative paths (with /) of everything below a directory, sorted."""
+        base = self.host_path(windows_dir)
+        if not base.exists():
+            return []
+        return sorted(p.relative_to(base).as_posix() for p in base.rglob("*"))
+
+    def reg_export(self, key: str) -> str:
+        """The text of 'reg export' for a key ('' when it does not exist)."""
+        out_file = self.host_path("C:\\kivo-test\\export.reg")
+        out_file.parent.mkdir(parents=True, exist_ok=True)
+        if out_file.exists():
+            out_file.unlink()
+        subprocess.run(["wine", "reg", "export", key, "C:\\kivo-test\\export.reg", "/y"],
+                       env=self.env, cwd=str(self.prefix), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        if not out_file.exists():
+            return ""
+        return out_file.read_bytes().decode("utf-16")
+
+    def close(self):
+        for proc in self._holders:
+            try:
+                proc.stdin.close()
+                proc.wait(timeout=10)
+            except Exception:
+                proc.kill()
+        subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
