@@ -27,10 +27,17 @@ def test_silent_run_succeeds_and_logs_its_steps(box, arguments, directory):
         *([f"Initialized setup path is {expected_dir}"] if directory is None else []),
         f"MixerSetupControl::_analyzeInstallModel, silence mode, setup path is {expected_dir}",
         "MixerSetupControl::startSetup, install model is 1.",
+        "Check step finish, return [CR_Success].",
         "Check result is CR_Success, and then prepare to decompress.",
         "MixerSetupControl::onDecompressFinish, DR_Success.",
         "MixerSetupCore::doAfterDecompress, decompress finished.",
+        "MixerSetupCore::_do3XUpdate begin.",
+        "MixerSetupCore::_do3XUpdate finish.",
+        f"MixerSetupCore::runInstallstat, run {expected_dir}\\3.1.0.5\\installstat.exe"
+        ' parameter is "|3.1.0.5|1|i|0|1|".',
         "Quit application, exit code is 0",
+        "MixerSetupCore::RegsvrAxCom, run regsvr32 -s "
+        f'"{expected_dir}\\3.1.0.5\\KivoVirtualCam.ax", result is 33.',
     ]
 
 

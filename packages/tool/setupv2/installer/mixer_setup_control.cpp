@@ -120,11 +120,11 @@ void MixerSetupControl::stopDecompress() { core_->stopDecompress(); }
 
 void MixerSetupControl::runKivoRun() { core_->runKivoRun(); }
 
-void MixerSetupControl::setAutoRun(bool enable) { core_->setAutoRun(enable); }
+void MixerSetupControl::setAutoRun() { core_->setAutoRun(); }
 
 void MixerSetupControl::viewReleaseNote() { core_->viewReleaseNote(); }
 
-void MixerSetupControl::collectTarlan(bool enable) { core_->collectTarlan(enable); }
+void MixerSetupControl::collectTarlan() { core_->collectTarlan(); }
 
 void MixerSetupControl::finishPageDone() {}
 

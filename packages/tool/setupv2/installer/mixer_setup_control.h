@@ -42,9 +42,9 @@ class MixerSetupControl : public ISetupCommand, public ISetupObserver {
   void startDecompress(bool newThread) override;
   void stopDecompress() override;
   void runKivoRun() override;
-  void setAutoRun(bool enable) override;
+  void setAutoRun() override;
   void viewReleaseNote() override;
-  void collectTarlan(bool enable) override;
+  void collectTarlan() override;
   void finishPageDone() override;
   void openFullInstallerPage() override;
   void setHomePage() override;

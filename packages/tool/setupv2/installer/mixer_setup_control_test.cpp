@@ -28,11 +28,13 @@ class CountingCore : public MixerSetupCore {
 
 const int kNoQuit = 12345;
 
-// Takes what the control posted: the WM_QUIT code, or kNoQuit.
+// Runs the UI thread's pending messages (timers included) and takes what
+// the control posted: the WM_QUIT code, or kNoQuit.
 int takeQuitCode() {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+    ::DispatchMessageW(&msg);
   }
   return kNoQuit;
 }

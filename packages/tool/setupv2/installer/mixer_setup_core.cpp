@@ -48,8 +48,7 @@ void MixerSetupCore::setInstallDirectory(const std::wstring& directory) {
 void MixerSetupCore::setSilence(bool silence) { decompressor_->setSilence(silence); }
 
 void MixerSetupCore::startCheck(bool newThread, bool skipSingleInstanceTest) {
-  checker_->setSkipSingleInstanceTest(skipSingleInstanceTest);
-  checker_->start(newThread);
+  checker_->start(newThread, skipSingleInstanceTest);
 }
 
 void MixerSetupCore::stopCheck() { checker_->stop(); }
@@ -63,26 +62,33 @@ void MixerSetupCore::forceQuit() { decompressor_->forceQuit(); }
 void MixerSetupCore::doAfterDecompress() {
   logPrintf(L"MixerSetupCore::doAfterDecompress, decompress finished.");
   decompressFinished_ = true;
-  // The data files, shortcuts, migration, statistics and state flags follow
-  // here, each independent of the others' success.
+  _modifyDirStructure();
+  mergeEffectList();
+  _createShortcut();
+  refreshPinnedShortcuts();
+  _do3XUpdate();
+  runInstallstat();
+  sendInstallStastics();
+  writeStateFlags();
 }
+
+void MixerSetupCore::_modifyDirStructure() {
+  // The directory rearrangement decides which copy of the filter is
+  // registered; until it exists, the one in the version directory is.
+  axFile_ = paths_[kPathVersionDir];
+  appendPath(axFile_, L"KivoVirtualCam.ax");
+}
+
+// The data-file steps come with the installed data files.
+void MixerSetupCore::mergeEffectList() {}
+void MixerSetupCore::writeStateFlags() {}
 
 std::wstring MixerSetupCore::path(int index) const {
   if (index < 0 || index >= kPathCount) return std::wstring();
   return paths_[index];
 }
 
-// The system integration fills these in; they are named here so that the
-// control and the windows can already be wired to them.
-void MixerSetupCore::runKivoRun() {}
-void MixerSetupCore::setAutoRun(bool) {}
-void MixerSetupCore::viewReleaseNote() {}
-void MixerSetupCore::collectTarlan(bool) {}
-void MixerSetupCore::setHomePage() {}
+// The statistics request comes with the HTTP client.
 void MixerSetupCore::sendInstallStastics() {}
-
-void MixerSetupCore::_writeRegedit() {}
-
-void MixerSetupCore::RegsvrAxCom() {}
 
 }  // namespace kivo

@@ -5,6 +5,8 @@
 // this run.
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 
@@ -47,10 +49,12 @@ class MixerSetupCore {
   virtual void doAfterDecompress();
 
   // Post-install operations that the windows reach through the control.
+  // runKivoRun starts the client with "-reg"; the others are offered to the
+  // windows but none of this system's windows calls them.
   virtual void runKivoRun();
-  virtual void setAutoRun(bool enable);
+  virtual void setAutoRun();
   virtual void viewReleaseNote();
-  virtual void collectTarlan(bool enable);
+  virtual void collectTarlan();
   virtual void setHomePage();
   virtual void sendInstallStastics();
 
@@ -59,9 +63,24 @@ class MixerSetupCore {
   bool decompressFinished() const { return decompressFinished_; }
 
  protected:
+  // The steps of doAfterDecompress, in their order. None stops the next.
+  virtual void _modifyDirStructure();
+  virtual void mergeEffectList();
+  void _createShortcut();
+  void refreshPinnedShortcuts();
+  void _do3XUpdate();
+  void runInstallstat();
+  virtual void writeStateFlags();
+
   // End-of-run steps, called by the destructor.
-  virtual void _writeRegedit();
-  virtual void RegsvrAxCom();
+  void _writeRegedit();
+  void RegsvrAxCom();
+
+  // EstimatedSize of the uninstall entry.
+  ULONGLONG estimatedKilobytes() const;
+
+  const std::wstring& axFile() const { return axFile_; }
+  const std::wstring& appFile() const { return appFile_; }
 
  private:
   std::unique_ptr<MixerSetupChecker> checker_;

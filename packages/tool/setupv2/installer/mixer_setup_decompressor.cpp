@@ -14,4 +14,8 @@ void MixerSetupDecompressor::run(void*) {
   observer_->onDecompressFinish(DR_Success);
 }
 
+void MixerSetupDecompressor::extractCheckFile(const std::wstring&) {
+  // Filled in with the payload extraction.
+}
+
 }  // namespace kivo

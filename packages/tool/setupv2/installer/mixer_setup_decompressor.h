@@ -21,6 +21,10 @@ class MixerSetupDecompressor : public SetupThread {
   void setInstallDirectory(const std::wstring& directory) { installDirectory_ = directory; }
   void setSilence(bool silence) { silence_ = silence ? 1 : 0; }
   bool silence() const { return silence_ != 0; }
+  // Check mode: writes only the virtual camera filter into
+  // |checkDirectory|, reports no progress and no result.
+  void extractCheckFile(const std::wstring& checkDirectory);
+
   // The user agreed to close the running client; the worker polls this.
   void forceQuit() { ::InterlockedExchange(&forceQuit_, 1); }
 

@@ -23,9 +23,9 @@ class ISetupCommand {
   virtual void startDecompress(bool newThread) = 0;
   virtual void stopDecompress() = 0;
   virtual void runKivoRun() = 0;
-  virtual void setAutoRun(bool enable) = 0;
+  virtual void setAutoRun() = 0;
   virtual void viewReleaseNote() = 0;
-  virtual void collectTarlan(bool enable) = 0;
+  virtual void collectTarlan() = 0;
   virtual void finishPageDone() = 0;  // the finish page's no-op
   virtual void openFullInstallerPage() = 0;
   virtual void setHomePage() = 0;
