@@ -17,7 +17,7 @@ EventSimulator::EventSimulator()
 
 void EventSimulator::postDelayed(QObject *target, QEvent *event, int delayMs)
 {
-    const int delay = qBound(int(MinimumDelayMs), delayMs, int(MaximumDelayMs));
+    const int delay = clampDelay(delayMs);
     m_queue.push_back(Entry{target, std::unique_ptr<QEvent>(event), quint16(delay)});
     if (!m_timer.isActive())
         m_timer.start(m_queue.front().delayMs);

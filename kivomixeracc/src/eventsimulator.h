@@ -30,6 +30,9 @@ public:
     static constexpr int MinimumDelayMs = 10;
     static constexpr int MaximumDelayMs = 500;
 
+    // The delay an entry actually waits.
+    static int clampDelay(int delayMs) { return qBound(int(MinimumDelayMs), delayMs, int(MaximumDelayMs)); }
+
     int pendingCount() const { return int(m_queue.size()); }
 
 private slots:
