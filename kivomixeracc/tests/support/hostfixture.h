@@ -19,7 +19,8 @@ public:
         window->move(40, 30);
         window->resize(800, 600);
         window->show();
-        QTest::qWaitForWindowExposed(window.get());
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("HostFixture: the frame window was not exposed");
     }
 
     QGraphicsScene *scene() const { return window->scene(); }
