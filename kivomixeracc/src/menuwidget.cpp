@@ -49,7 +49,11 @@ QRect QAccessibleMenuWidget::rect(int child) const
     if (child == 0)
         return m->geometry();
     QAction *action = actionAt(child);
-    return action ? m->actionGeometry(action) : QRect();
+    if (!action)
+        return QRect();
+    // Action geometry is menu-local; accessible rectangles are on the screen.
+    const QRect local = m->actionGeometry(action);
+    return QRect(m->mapToGlobal(local.topLeft()), local.size());
 }
 
 quint32 QAccessibleMenuWidget::state(int child) const

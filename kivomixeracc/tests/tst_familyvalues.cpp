@@ -27,6 +27,7 @@ private slots:
     void listValues();
     void tabAndFrameItemValues();
     void menuActionValues();
+    void menuActionRectsAreOnTheScreen();
     void viewItemValues();
     void itemContainerNameAndValue();
     void plainObjectValues();
@@ -222,6 +223,22 @@ void FamilyValues::menuActionValues()
     QCOMPARE(acc->text(Text::Value, 0), QStringLiteral("mainMenu"));
     QCOMPARE(acc->text(Text::Name, 1), QStringLiteral("muteAction"));
     QCOMPARE(acc->state(3) & (State::Protected | State::Unavailable), quint32(State::Protected | State::Unavailable));
+}
+
+void FamilyValues::menuActionRectsAreOnTheScreen()
+{
+    QMenu menu;
+    menu.addAction("Mute");
+    menu.addAction("Record");
+    menu.popup(QPoint(300, 200));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    HostInterfacePtr acc = iface(&menu);
+    const QRect whole = acc->rect(0);
+    QVERIFY(whole.contains(acc->rect(1)));
+    QVERIFY(whole.contains(acc->rect(2)));
+    QCOMPARE(acc->childAt(acc->rect(2).center().x(), acc->rect(2).center().y()), 2);
+    QVERIFY(acc->rect(1).top() < acc->rect(2).top());
+    QCOMPARE(acc->rect(3), QRect());
 }
 
 void FamilyValues::viewItemValues()
