@@ -554,6 +554,14 @@ void Commands::rightClickOnLineEditClicksNativeChildAndScene()
     write(plain, "$Right-Click");
     QTRY_COMPARE(plain->received(), (QStringList{"press:2", "release:2"}));
     QVERIFY(nativeRec.events.isEmpty());
+
+    // A tab item is clicked through the native control only.
+    auto *tabItem = host.add<VexTabItem>("tabItem", QRectF(100, 100, 120, 24));
+    sceneRec.events.clear();
+    write(tabItem, "$Right-Click");
+    QTRY_COMPARE(nativeRec.events.size(), 3);
+    settle();
+    QVERIFY(sceneRec.events.isEmpty());
 }
 
 void Commands::keyInputFocusesThenTypes()
