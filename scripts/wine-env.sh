@@ -23,7 +23,7 @@ kivo_wine_env() {
 kivo_wine_boot() {
   local prefix="$1"
   kivo_wine_env "$prefix"
-  if [ -f "$prefix/.kivo-booted" ]; then return 0; fi
+  if [ -f "$prefix/.kivo-booted-2" ]; then return 0; fi
   rm -rf "$prefix"
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
@@ -41,5 +41,10 @@ kivo_wine_boot() {
     | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
   wine regedit /S 'C:\kivo-fonts.reg' >/dev/null 2>&1 || true
   wineserver -w
-  touch "$prefix/.kivo-booted"
+  # Wine links Desktop, Downloads, Documents... into HOME. Make them real
+  # folders, as on Windows, so that every copy of the prefix has its own.
+  find "$prefix/drive_c/users" -maxdepth 8 -type l -lname "$HOME*" | while read -r link; do
+    rm -f "$link" && mkdir -p "$link"
+  done
+  touch "$prefix/.kivo-booted-2"
 }

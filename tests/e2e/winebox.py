@@ -9,6 +9,7 @@ import re
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 from pathlib import Path, PureWindowsPath
 
@@ -44,7 +45,7 @@ def wine_env(prefix: Path) -> dict:
 
 def boot_template(prefix: Path) -> Path:
     """Boots the shared template prefix once (the scripts usually have)."""
-    if not (prefix / ".kivo-booted").exists():
+    if not (prefix / ".kivo-booted-2").exists():
         subprocess.run(
             ["bash", "-c", f'source "{ROOT}/scripts/wine-env.sh" && kivo_wine_boot "{prefix}"'],
             check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -86,6 +87,18 @@ class WineBox:
         subprocess.run(["wine", "cmd", "/c", "exit"], env=self.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
 
+    def wine(self, *args, timeout: float = 120) -> subprocess.CompletedProcess:
+        """Runs 'wine ARGS' and returns its status and output. The output goes
+        through files, not pipes: programs that Wine starts on the way (the
+        desktop process, regsvr32, ...) inherit the standard handles and may
+        outlive the call, and a pipe would stay open until they end."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            proc = subprocess.run(["wine", *args], env=self.env, stdin=subprocess.DEVNULL,
+                                  stdout=out, stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(proc.args, proc.returncode, out.read(), err.read())
+
     # --- paths ------------------------------------------------------------
     @property
     def user(self) -> str:
@@ -125,8 +138,7 @@ class WineBox:
         command line and returns its exit code (signed) and run time."""
         helper = self.put(TEST_HELPER, "C:\\kivo-test")
         line = f'"{application}"' + (" " + arguments if arguments else "")
-        out = subprocess.run(["wine", helper, "run", application, line], env=self.env,
-                             stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
+        out = self.wine(helper, "run", application, line, timeout=timeout)
         text = out.stdout.decode("utf-8", "replace")
         m = re.search(r"exit=(-?\d+) ms=(\d+)", text)
         assert m, f"could not run {application}: {text!r} {out.stderr[-2000:]!r}"
@@ -155,6 +167,34 @@ class WineBox:
         self._holders.append(proc)
         return proc
 
+    def hold_mutex(self, name: str):
+        proc = subprocess.Popen(["wine", self.put(TEST_HELPER, "C:\\kivo-test"), "hold-mutex", name],
+                                env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL)
+        line = proc.stdout.readline().decode().strip()
+        assert line == "ready", f"mutex holder said {line!r}"
+        self._holders.append(proc)
+        return proc
+
+    def release(self, holder):
+        holder.stdin.close()
+        holder.wait(timeout=30)
+        self._holders.remove(holder)
+
+    def make_link(self, link: str, target: str) -> None:
+        self.host_path(link).parent.mkdir(parents=True, exist_ok=True)
+        out = self.wine(self.put(TEST_HELPER, "C:\\kivo-test"), "make-link", link, target)
+        assert out.returncode == 0, out
+
+    def read_link(self, link: str) -> dict:
+        """A shell link's target and working directory, read through the
+        shell link interface ({} when it cannot be loaded)."""
+        out = self.wine(self.put(TEST_HELPER, "C:\\kivo-test"), "read-link", link)
+        if out.returncode != 0:
+            return {}
+        fields = dict(line.split("=", 1) for line in out.stdout.decode("utf-8").splitlines() if "=" in line)
+        return fields
+
     # --- what a user's machine shows ----------------------------------------
     def read_log(self, name: str = "setupV2.log") -> list:
         """The log's lines, after checking its mark and line format."""
@@ -181,6 +221,31 @@ class WineBox:
         if not base.exists():
             return []
         return sorted(p.relative_to(base).as_posix() for p in base.rglob("*"))
+
+    def reg_values(self, key: str) -> dict:
+        """The values of one key, from 'reg export': name -> (type, data);
+        REG_SZ data as text (without a terminating zero), dwords as int."""
+        text = self.reg_export(key)
+        values = {}
+        section = None
+        for line in text.replace("\\\r\n  ", "").splitlines():
+            if line.startswith("["):
+                section = line.strip("[]")
+                continue
+            if section is None or section.lower() != key.lower() or "=" not in line:
+                continue
+            m = re.match(r'^"((?:[^"\\]|\\.)*)"=(.*)$', line)
+            if not m:
+                continue
+            name = m.group(1).replace('\\\\', '\\').replace('\\"', '"')
+            raw = m.group(2)
+            if raw.startswith('"'):
+                values[name] = ("REG_SZ", raw[1:-1].replace('\\\\', '\\').replace('\\"', '"'))
+            elif raw.startswith("dword:"):
+                values[name] = ("REG_DWORD", int(raw[6:], 16))
+            else:
+                values[name] = ("OTHER", raw)
+        return values
 
     def reg_export(self, key: str) -> str:
         """The text of 'reg export' for a key ('' when it does not exist)."""

@@ -5,13 +5,20 @@
 //   kivo_test_helper hold-event NAME signaled|unsignaled [SIGNAL_AFTER_MS]
 //   kivo_test_helper hold-file PATH
 //   kivo_test_helper run APPLICATION "COMMAND LINE"
+//   kivo_test_helper hold-mutex NAME
+//   kivo_test_helper make-link LINK TARGET
+//   kivo_test_helper read-link LINK
 //
 // hold-* print "ready" once the object exists and then keep it until their
 // standard input is closed. run starts APPLICATION with exactly COMMAND LINE
 // (Wine's own argument quoting would not let a test choose it), waits, and
 // prints "exit=<code> ms=<elapsed>", the code as a signed number and the
 // time measured inside Windows, so that Wine's start-up does not count.
+// make-link writes a shell link to TARGET; read-link prints a link's
+// "target=<path>" and "workdir=<path>" in UTF-8.
 #include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -59,6 +66,52 @@ int holdFile(int argc, wchar_t** argv) {
   return 0;
 }
 
+int holdMutex(int argc, wchar_t** argv) {
+  if (argc < 3) return 2;
+  HANDLE mutex = ::CreateMutexW(nullptr, FALSE, argv[2]);
+  if (mutex == nullptr) return 1;
+  ready();
+  waitForStdinToClose();
+  ::CloseHandle(mutex);
+  return 0;
+}
+
+std::string utf8(const wchar_t* text) {
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) ::WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+int withLink(const wchar_t* file, bool load, const wchar_t* newTarget) {
+  ::CoInitialize(nullptr);
+  IShellLinkW* link = nullptr;
+  IPersistFile* persist = nullptr;
+  int rc = 1;
+  if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+    if (load) {
+      if (SUCCEEDED(persist->Load(file, STGM_READ))) {
+        wchar_t target[MAX_PATH] = {0};
+        wchar_t workdir[MAX_PATH] = {0};
+        link->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY);
+        link->GetWorkingDirectory(workdir, MAX_PATH);
+        std::printf("target=%s\nworkdir=%s\n", utf8(target).c_str(), utf8(workdir).c_str());
+        rc = 0;
+      }
+    } else {
+      link->SetPath(newTarget);
+      rc = SUCCEEDED(persist->Save(file, TRUE)) ? 0 : 1;
+    }
+  }
+  if (persist) persist->Release();
+  if (link) link->Release();
+  ::CoUninitialize();
+  std::fflush(stdout);
+  return rc;
+}
+
 int runExact(int argc, wchar_t** argv) {
   if (argc < 4) return 2;
   std::wstring line = argv[3];
@@ -89,5 +142,8 @@ int wmain(int argc, wchar_t** argv) {
   if (std::wcscmp(argv[1], L"hold-event") == 0) return holdEvent(argc, argv);
   if (std::wcscmp(argv[1], L"hold-file") == 0) return holdFile(argc, argv);
   if (std::wcscmp(argv[1], L"run") == 0) return runExact(argc, argv);
+  if (std::wcscmp(argv[1], L"hold-mutex") == 0) return holdMutex(argc, argv);
+  if (std::wcscmp(argv[1], L"make-link") == 0 && argc >= 4) return withLink(argv[2], false, argv[3]);
+  if (std::wcscmp(argv[1], L"read-link") == 0 && argc >= 3) return withLink(argv[2], true, nullptr);
   return 2;
 }

@@ -1,0 +1,91 @@
+"""What a silent installation leaves on the machine besides files: the
+single-instance guard, shortcuts, registry values, pinned links."""
+import pytest
+
+D = "C:\\Program Files (x86)\\Kivo 伴侣"
+KIVO_KEY = r"HKEY_CURRENT_USER\Software\tarlan\kivomixer"
+KIVO_COM_KEY = r"HKEY_CURRENT_USER\Software\tarlan\com.kivo.kivomixer"
+# A 32-bit installer's HKLM\Software writes land in the 32-bit view.
+UNINSTALL_KEY = r"HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\KivoMixer"
+MUTEX = "{F990D2B8-6CAE-AAAE-539B-21B38122ACA7}"
+
+
+def start_menu(box):
+    return box.appdata + "\\Microsoft\\Windows\\Start Menu"
+
+
+def test_second_installer_is_refused_until_the_first_ends(box):
+    first = box.hold_mutex(MUTEX)
+    assert box.install(f'-silence "{D}"').code == -1
+    msgs = box.log_messages()
+    assert msgs[-3:] == [
+        "Check step, _isSetupExist return false [CR_SetupExist].",
+        "Check result is CR_SetupExist",
+        "Quit application, exit code is -1",
+    ]
+    assert box.tree(D) == []
+    box.release(first)
+    assert box.install(f'-silence "{D}"').code == 0
+
+
+def test_shortcuts_point_at_the_installed_client(box):
+    assert box.install(f'-silence "{D}"').code == 0
+    user_data = box.appdata + "\\tarlan\\kivomixer"
+    client = D + "\\3.1.0.5\\KivoMixer.exe"
+    group = start_menu(box) + "\\Programs\\Kivo伴侣"
+    links = {
+        f"C:\\users\\{box.user}\\Desktop\\Kivo伴侣.lnk": client,
+        group + "\\Kivo伴侣.lnk": client,
+        start_menu(box) + "\\Kivo伴侣.lnk": client,
+        group + "\\卸载Kivo伴侣.lnk": D + "\\Uninstall.exe",
+    }
+    for link, target in links.items():
+        assert box.read_link(link) == {"target": target, "workdir": user_data}, link
+
+
+def test_registry_values_after_a_normal_end(box):
+    assert box.install(f'-silence "{D}"').code == 0
+    assert box.reg_values(KIVO_KEY) == {
+        "InstallDir": ("REG_SZ", D + "\\"),
+        "AxFile": ("REG_SZ", D + "\\3.1.0.5\\KivoVirtualCam.ax"),
+        "kivoMixerFile": ("REG_SZ", D + "\\3.1.0.5\\KivoMixer.exe"),
+    }
+    assert box.reg_values(KIVO_COM_KEY) == {"InstallDir": ("REG_SZ", D + "\\KivoMixer.exe")}
+    uninstall = box.reg_values(UNINSTALL_KEY)
+    size = uninstall.pop("EstimatedSize")
+    assert size[0] == "REG_DWORD"
+    assert uninstall == {
+        # Quoted, unlike older versions: Windows runs this value.
+        "UninstallString": ("REG_SZ", f'"{D}\\Uninstall.exe"'),
+        "DisplayName": ("REG_SZ", "KivoMixer"),
+        "DisplayIcon": ("REG_SZ", D + "\\Uninstall.exe"),
+        "Publisher": ("REG_SZ", "Tarlan游戏网"),
+        "URLInfoAbout": ("REG_SZ", "http://www.kivomixer.com"),
+        "DisplayVersion": ("REG_SZ", "3.1.0.5"),
+        "InstallLocation": ("REG_SZ", D + "\\"),
+        "QuietUninstallString": ("REG_SZ", f'"{D}\\Uninstall.exe" -silence'),
+        "NoModify": ("REG_DWORD", 1),
+        "NoRepair": ("REG_DWORD", 1),
+    }
+
+
+def test_refused_run_writes_no_registry_values(box):
+    holder = box.hold_mutex(MUTEX)
+    assert box.install(f'-silence "{D}"').code == -1
+    box.release(holder)
+    assert box.reg_values(KIVO_KEY) == {}
+    assert box.reg_values(UNINSTALL_KEY) == {}
+
+
+@pytest.mark.parametrize("folder", ["", "\\User Pinned\\TaskBar", "\\User Pinned\\StartMenu"])
+def test_pinned_links_to_this_installation_are_retargeted(box, folder):
+    quick = box.appdata + "\\Microsoft\\Internet Explorer\\Quick Launch" + folder
+    ours = quick + "\\Kivo launcher.lnk"
+    theirs = quick + "\\Other Kivo.lnk"
+    other_dir = "C:\\Other Kivo\\KivoMixer.exe"
+    box.make_link(ours, D + "\\kivolauncher.exe")
+    box.make_link(theirs, other_dir)
+    assert box.install(f'-silence "{D}"').code == 0
+    assert box.read_link(ours) == {"target": D + "\\kivomixer.exe",
+                                   "workdir": box.appdata + "\\tarlan\\kivomixer"}
+    assert box.read_link(theirs)["target"] == other_dir
