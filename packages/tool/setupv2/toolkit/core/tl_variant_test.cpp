@@ -21,7 +21,7 @@ struct KindCase {
 };
 
 template <typename T>
-bool same(const T& got, const T& want, bool ok) { return ok && got == want; }
+bool same(const T& got, const T& want, const bool& ok) { return ok && got == want; }
 
 std::vector<KindCase> kindCases() {
   static int target = 7;
