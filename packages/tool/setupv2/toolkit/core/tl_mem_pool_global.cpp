@@ -3,6 +3,7 @@
 // may be released by static destructors after main returns).
 #include <wctype.h>
 
+#include <atomic>
 #include <new>
 
 #include "toolkit/core/tl_mem_pool.h"
@@ -11,12 +12,12 @@ namespace {
 
 INIT_ONCE g_once = INIT_ONCE_STATIC_INIT;
 alignas(TlMemPool) unsigned char g_storage[sizeof(TlMemPool)];
-TlMemPool* g_pool = nullptr;
+std::atomic<TlMemPool*> g_pool{nullptr};
 
 BOOL CALLBACK createPool(PINIT_ONCE, PVOID, PVOID*) {
   TlMemPool::Config config;
   config.disabled = tlCommandLineDisablesPool(GetCommandLineW());
-  g_pool = new (g_storage) TlMemPool(config);
+  g_pool.store(new (g_storage) TlMemPool(config), std::memory_order_release);
   return TRUE;
 }
 
@@ -32,8 +33,12 @@ bool tlCommandLineDisablesPool(const wchar_t* commandLine) {
 }
 
 TlMemPool& tlProcessPool() {
+  // Once made, the pool is read without the one-time gate: every block of
+  // the toolkit passes here.
+  TlMemPool* pool = g_pool.load(std::memory_order_acquire);
+  if (pool != nullptr) return *pool;
   InitOnceExecuteOnce(&g_once, createPool, nullptr, nullptr);
-  return *g_pool;
+  return *g_pool.load(std::memory_order_acquire);
 }
 
 void mp_setReporter(TlMemPool::Reporter reporter) { tlProcessPool().setReporter(reporter); }
