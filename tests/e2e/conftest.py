@@ -22,3 +22,12 @@ def box(template_prefix, tmp_path):
     yield b
     b.close()
     shutil.rmtree(tmp_path, ignore_errors=True)
+
+
+@pytest.fixture
+def stats_server():
+    """Records the statistics requests of the test build's installer."""
+    import stats_server as module
+    server = module.StatsServer()
+    yield server
+    server.close()

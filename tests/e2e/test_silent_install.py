@@ -35,6 +35,8 @@ def test_silent_run_succeeds_and_logs_its_steps(box, arguments, directory):
         "MixerSetupCore::_do3XUpdate finish.",
         f"MixerSetupCore::runInstallstat, run {expected_dir}\\3.1.0.5\\installstat.exe"
         ' parameter is "|3.1.0.5|1|i|0|1|".',
+        "MixerSetupCore::sendInstallStastics, url http://127.0.0.1:18931"
+        "/KivoMixerInstall.php?mac=&version=3.1.0.5&installed=1.",
         "Quit application, exit code is 0",
         "MixerSetupCore::RegsvrAxCom, run regsvr32 -s "
         f'"{expected_dir}\\3.1.0.5\\KivoVirtualCam.ax", result is 33.',

@@ -89,3 +89,21 @@ def test_pinned_links_to_this_installation_are_retargeted(box, folder):
     assert box.read_link(ours) == {"target": D + "\\kivomixer.exe",
                                    "workdir": box.appdata + "\\tarlan\\kivomixer"}
     assert box.read_link(theirs)["target"] == other_dir
+
+
+def test_installation_is_reported_with_the_stored_identifier(box, stats_server):
+    ini = box.host_path(box.appdata + "\\tarlan\\kivomixer\\setup.ini")
+    ini.parent.mkdir(parents=True, exist_ok=True)
+    ini.write_bytes(b"macId=0200AABBCCDDEE1765432100\r\nIfInstalled=1\r\n")
+    assert box.install(f'-silence "{D}"').code == 0
+    assert stats_server.paths == [
+        "/KivoMixerInstall.php?mac=0200AABBCCDDEE1765432100&version=3.1.0.5&installed=1"]
+    msgs = box.log_messages()
+    assert "CWinInetHttpBase::RecvResponse, nStatus 200." in msgs
+    assert ("MixerSetupCore::sendInstallStastics, url http://127.0.0.1:18931"
+            "/KivoMixerInstall.php?mac=0200AABBCCDDEE1765432100&version=3.1.0.5&installed=1.") in msgs
+
+
+def test_silent_installation_never_creates_the_identifier(box, stats_server):
+    assert box.install(f'-silence "{D}"').code == 0
+    assert stats_server.paths == ["/KivoMixerInstall.php?mac=&version=3.1.0.5&installed=1"]

@@ -4,6 +4,8 @@
 #include "common/log/log_file.h"
 #include "installer/setup_interfaces.h"
 #include "installer/setup_settings.h"
+#include "installer/statistics/install_statistics.h"
+#include "installer/statistics/setup_ini.h"
 
 namespace kivo {
 
@@ -88,7 +90,10 @@ std::wstring MixerSetupCore::path(int index) const {
   return paths_[index];
 }
 
-// The statistics request comes with the HTTP client.
-void MixerSetupCore::sendInstallStastics() {}
+void MixerSetupCore::sendInstallStastics() {
+  const std::wstring address = statisticsAddress(kStatisticsHost, readMacId(), kProductVersion, true);
+  sendStatisticsRequest(address);
+  logPrintf(L"MixerSetupCore::sendInstallStastics, url %s.", address.c_str());
+}
 
 }  // namespace kivo
