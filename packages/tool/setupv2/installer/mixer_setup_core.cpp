@@ -74,16 +74,8 @@ void MixerSetupCore::doAfterDecompress() {
   writeStateFlags();
 }
 
-void MixerSetupCore::_modifyDirStructure() {
-  // The directory rearrangement decides which copy of the filter is
-  // registered; until it exists, the one in the version directory is.
-  axFile_ = paths_[kPathVersionDir];
-  appendPath(axFile_, L"KivoVirtualCam.ax");
-}
-
-// The data-file steps come with the installed data files.
+// The effect-list merge comes with the markup document.
 void MixerSetupCore::mergeEffectList() {}
-void MixerSetupCore::writeStateFlags() {}
 
 std::wstring MixerSetupCore::path(int index) const {
   if (index < 0 || index >= kPathCount) return std::wstring();

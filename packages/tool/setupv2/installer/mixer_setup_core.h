@@ -64,13 +64,13 @@ class MixerSetupCore {
 
  protected:
   // The steps of doAfterDecompress, in their order. None stops the next.
-  virtual void _modifyDirStructure();
+  void _modifyDirStructure();
   virtual void mergeEffectList();
   void _createShortcut();
   void refreshPinnedShortcuts();
   void _do3XUpdate();
   void runInstallstat();
-  virtual void writeStateFlags();
+  void writeStateFlags();
 
   // End-of-run steps, called by the destructor.
   void _writeRegedit();
