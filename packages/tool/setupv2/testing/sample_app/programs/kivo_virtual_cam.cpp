@@ -3,6 +3,8 @@
 // regsvr32 -s -u have something real to do. It serves no objects.
 #include <windows.h>
 
+#include <olectl.h>
+
 #include <cwchar>
 
 namespace {
