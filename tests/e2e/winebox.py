@@ -155,6 +155,19 @@ class WineBox:
         self._holders.append(proc)
         return proc
 
+    def hold_file(self, windows_path: str, share_delete: bool = False):
+        """Keeps a file open in another process until the test ends: sharing
+        nothing, or (share_delete) letting others only rename or delete it."""
+        args = ["wine", self.put(TEST_HELPER, "C:\\kivo-test"), "hold-file", windows_path]
+        if share_delete:
+            args.append("share-delete")
+        proc = subprocess.Popen(args, env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL)
+        line = proc.stdout.readline().decode().strip()
+        assert line == "ready", f"file holder said {line!r}"
+        self._holders.append(proc)
+        return proc
+
     # --- what a user's machine shows ----------------------------------------
     def read_log(self, name: str = "setupV2.log") -> list:
         """The log's lines, after checking its mark and line format."""

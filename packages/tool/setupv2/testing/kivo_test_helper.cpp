@@ -3,10 +3,12 @@
 // signals, a file another program holds open.
 //
 //   kivo_test_helper hold-event NAME signaled|unsignaled [SIGNAL_AFTER_MS]
-//   kivo_test_helper hold-file PATH
+//   kivo_test_helper hold-file PATH [share-delete]
 //   kivo_test_helper run APPLICATION "COMMAND LINE"
 //
-// hold-* print "ready" once the object exists and then keep it until their
+// hold-file opens PATH for reading and writing and shares nothing, or with
+// share-delete only lets others rename or delete it (as a loaded program
+// does). hold-* print "ready" once the object exists and then keep it until their
 // standard input is closed. run starts APPLICATION with exactly COMMAND LINE
 // (Wine's own argument quoting would not let a test choose it), waits, and
 // prints "exit=<code> ms=<elapsed>", the code as a signed number and the
@@ -50,8 +52,9 @@ int holdEvent(int argc, wchar_t** argv) {
 
 int holdFile(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
-  HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  const bool shareDelete = argc > 3 && std::wcscmp(argv[3], L"share-delete") == 0;
+  HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, shareDelete ? FILE_SHARE_DELETE : 0,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 1;
   ready();
   waitForStdinToClose();
