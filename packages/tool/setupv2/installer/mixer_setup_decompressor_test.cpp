@@ -248,6 +248,8 @@ TEST_F(DecompressorTest, RunningProgramInTheVersionFolderIsReplaced) {
   worker.start(false);
   EXPECT_EQ(observer.results, std::vector<int>{kivo::DR_Success});
   EXPECT_TRUE(inVersionFolder.running());
+  // The running image could not be opened for writing: it was moved aside.
+  EXPECT_NE(::GetFileAttributesW((dir_ / L"3.1.0.5\\KivoMixer.exe.old").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(readBytes(dir_ / L"3.1.0.5\\KivoMixer.exe"), readBytes(kSampleApp + L"\\3.1.0.5\\KivoMixer.exe"));
 }
 

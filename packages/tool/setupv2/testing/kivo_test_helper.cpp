@@ -11,9 +11,11 @@
 // does). hold-* print "ready" once the object exists and then keep it until their
 // standard input is closed. run starts APPLICATION with exactly COMMAND LINE
 // (Wine's own argument quoting would not let a test choose it), waits, and
-// prints "exit=<code> ms=<elapsed>", the code as a signed number and the
-// time measured inside Windows, so that Wine's start-up does not count.
+// prints "exit=<code> ms=<elapsed> peak_ws=<bytes>", the code as a signed
+// number, the time measured inside Windows (so that Wine's start-up does
+// not count) and the program's peak working set.
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -74,13 +76,24 @@ int runExact(int argc, wchar_t** argv) {
     std::printf("start-failed=%lu\n", ::GetLastError());
     return 1;
   }
-  ::WaitForSingleObject(process.hProcess, INFINITE);
+  // Wine can read a process's memory counters only while it lives: sample
+  // them until it ends.
+  SIZE_T peak = 0;
+  do {
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    if (::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+      if (memory.PeakWorkingSetSize > peak) peak = memory.PeakWorkingSetSize;
+      if (memory.WorkingSetSize > peak) peak = memory.WorkingSetSize;
+    }
+  } while (::WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT);
   const DWORD elapsed = ::GetTickCount() - started;
   DWORD code = 0;
   ::GetExitCodeProcess(process.hProcess, &code);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
-  std::printf("exit=%ld ms=%lu\n", static_cast<long>(static_cast<LONG>(code)), elapsed);
+  std::printf("exit=%ld ms=%lu peak_ws=%lu\n", static_cast<long>(static_cast<LONG>(code)), elapsed,
+              static_cast<unsigned long>(peak));
   std::fflush(stdout);
   return 0;
 }
