@@ -117,7 +117,15 @@ class WineBox:
         """Copies a program into the prefix; returns its Windows path."""
         target_dir = self.host_path(windows_dir)
         target_dir.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(source, target_dir / source.name)
+        target = target_dir / source.name
+        # Never rewrite a program that may be running (a holder started
+        # earlier): Wine maps the file, and truncating it under the running
+        # process kills it.
+        if target.exists():
+            a, b = source.stat(), target.stat()
+            if a.st_size == b.st_size and int(a.st_mtime) == int(b.st_mtime):
+                return windows_dir.rstrip("\\") + "\\" + source.name
+        shutil.copy2(source, target)
         return windows_dir.rstrip("\\") + "\\" + source.name
 
     def run(self, application: str, arguments: str = "", timeout: float = 120) -> RunResult:
