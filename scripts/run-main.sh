@@ -41,6 +41,15 @@ echo "installed tree ($target):"
 host_target="$scratch/drive_c/Program Files (x86)/Kivo 伴侣"
 if [ -d "$host_target" ]; then (cd "$host_target" && find . | sort); else echo "(nothing)"; fi
 echo
+# The payload is the sample application (or KIVO_PAYLOAD_APP_DIR's folder).
+app=$(sed -n 's/^KIVO_PAYLOAD_APP_DIR:PATH=//p' build/windows/CMakeCache.txt)
+[ -n "$app" ] || app=build/windows/packages/tool/setupv2/testing/sample_app/app
+if [ -d "$host_target" ] && diff -r "$app" "$host_target" -x Uninstall.exe -x install >/dev/null; then
+  echo "installed files: identical to the application folder $app"
+else
+  echo "installed files: DIFFER from the application folder $app"
+fi
+echo
 log="$scratch/drive_c/users/${USER:-root}/AppData/Roaming/tarlan/kivomixer/setup/setupV2.log"
 echo "log ($log):"
 iconv -f UTF-16 -t UTF-8 "$log" | tr -d '\r'

@@ -39,6 +39,8 @@ windows_unit() {
   cp -a "$template" "$prefix"
   (
     kivo_wine_env "$prefix"
+    # The extraction worker's tests start a client program with a window.
+    kivo_virtual_display
     # A warm wineserver and Wine's services, started apart from CTest's
     # output pipes (they would hold them open and stall CTest).
     wineserver -p </dev/null >/dev/null 2>&1
@@ -46,6 +48,7 @@ windows_unit() {
     ctest --preset windows
     rc=$?
     wineserver -k
+    kivo_virtual_display_stop
     exit $rc
   )
 }

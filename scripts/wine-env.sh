@@ -48,3 +48,24 @@ kivo_wine_boot() {
   done
   touch "$prefix/.kivo-booted-2"
 }
+
+# Wine cannot create a window without an X display. When none is set, start
+# a private Xvfb (on a free display number) and export DISPLAY; the caller
+# stops it with kivo_virtual_display_stop.
+kivo_virtual_display() {
+  KIVO_XVFB_PID=
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n=$(( 100 + RANDOM % 800 ))
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  KIVO_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.05; done
+  return 1
+}
+
+kivo_virtual_display_stop() {
+  if [ -n "${KIVO_XVFB_PID:-}" ]; then kill "$KIVO_XVFB_PID" 2>/dev/null; wait "$KIVO_XVFB_PID" 2>/dev/null; fi
+  KIVO_XVFB_PID=
+}

@@ -130,7 +130,15 @@ class WineBox:
         """Copies a program into the prefix; returns its Windows path."""
         target_dir = self.host_path(windows_dir)
         target_dir.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(source, target_dir / source.name)
+        target = target_dir / source.name
+        # Never rewrite a program that may be running (a holder started
+        # earlier): Wine maps the file, and truncating it under the running
+        # process kills it.
+        if target.exists():
+            a, b = source.stat(), target.stat()
+            if a.st_size == b.st_size and int(a.st_mtime) == int(b.st_mtime):
+                return windows_dir.rstrip("\\") + "\\" + source.name
+        shutil.copy2(source, target)
         return windows_dir.rstrip("\\") + "\\" + source.name
 
     def run(self, application: str, arguments: str = "", timeout: float = 120) -> RunResult:
@@ -194,6 +202,19 @@ class WineBox:
             return {}
         fields = dict(line.split("=", 1) for line in out.stdout.decode("utf-8").splitlines() if "=" in line)
         return fields
+
+    def hold_file(self, windows_path: str, share_delete: bool = False):
+        """Keeps a file open in another process until the test ends: sharing
+        nothing, or (share_delete) letting others only rename or delete it."""
+        args = ["wine", self.put(TEST_HELPER, "C:\\kivo-test"), "hold-file", windows_path]
+        if share_delete:
+            args.append("share-delete")
+        proc = subprocess.Popen(args, env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL)
+        line = proc.stdout.readline().decode().strip()
+        assert line == "ready", f"file holder said {line!r}"
+        self._holders.append(proc)
+        return proc
 
     # --- what a user's machine shows ----------------------------------------
     def read_log(self, name: str = "setupV2.log") -> list:

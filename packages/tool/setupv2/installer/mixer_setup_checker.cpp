@@ -67,9 +67,10 @@ void MixerSetupChecker::run(void*) {
   timer_.start(1000);
 }
 
-void MixerSetupChecker::extractCheckFile(const std::wstring& checkDirectory) {
+void MixerSetupChecker::extractCheckFile(const std::wstring&) {
   if (!checkExtractor_) checkExtractor_.reset(new MixerSetupDecompressor(observer_));
-  checkExtractor_->extractCheckFile(checkDirectory);
+  // The extractor derives <install directory>Check itself.
+  checkExtractor_->extractFilterForCheck(installDirectory_);
 }
 
 void MixerSetupChecker::completeCheck() {

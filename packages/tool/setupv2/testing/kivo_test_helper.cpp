@@ -3,20 +3,24 @@
 // signals, a file another program holds open.
 //
 //   kivo_test_helper hold-event NAME signaled|unsignaled [SIGNAL_AFTER_MS]
-//   kivo_test_helper hold-file PATH
+//   kivo_test_helper hold-file PATH [share-delete]
 //   kivo_test_helper run APPLICATION "COMMAND LINE"
 //   kivo_test_helper hold-mutex NAME
 //   kivo_test_helper make-link LINK TARGET
 //   kivo_test_helper read-link LINK
 //
-// hold-* print "ready" once the object exists and then keep it until their
+// hold-file opens PATH for reading and writing and shares nothing, or with
+// share-delete only lets others rename or delete it (as a loaded program
+// does). hold-* print "ready" once the object exists and then keep it until their
 // standard input is closed. run starts APPLICATION with exactly COMMAND LINE
 // (Wine's own argument quoting would not let a test choose it), waits, and
-// prints "exit=<code> ms=<elapsed>", the code as a signed number and the
-// time measured inside Windows, so that Wine's start-up does not count.
+// prints "exit=<code> ms=<elapsed> peak_ws=<bytes>", the code as a signed
+// number, the time measured inside Windows (so that Wine's start-up does
+// not count) and the program's peak working set.
 // make-link writes a shell link to TARGET; read-link prints a link's
 // "target=<path>" and "workdir=<path>" in UTF-8.
 #include <windows.h>
+#include <psapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -57,8 +61,9 @@ int holdEvent(int argc, wchar_t** argv) {
 
 int holdFile(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
-  HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  const bool shareDelete = argc > 3 && std::wcscmp(argv[3], L"share-delete") == 0;
+  HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, shareDelete ? FILE_SHARE_DELETE : 0,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 1;
   ready();
   waitForStdinToClose();
@@ -124,13 +129,24 @@ int runExact(int argc, wchar_t** argv) {
     std::printf("start-failed=%lu\n", ::GetLastError());
     return 1;
   }
-  ::WaitForSingleObject(process.hProcess, INFINITE);
+  // Wine can read a process's memory counters only while it lives: sample
+  // them until it ends.
+  SIZE_T peak = 0;
+  do {
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    if (::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+      if (memory.PeakWorkingSetSize > peak) peak = memory.PeakWorkingSetSize;
+      if (memory.WorkingSetSize > peak) peak = memory.WorkingSetSize;
+    }
+  } while (::WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT);
   const DWORD elapsed = ::GetTickCount() - started;
   DWORD code = 0;
   ::GetExitCodeProcess(process.hProcess, &code);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
-  std::printf("exit=%ld ms=%lu\n", static_cast<long>(static_cast<LONG>(code)), elapsed);
+  std::printf("exit=%ld ms=%lu peak_ws=%lu\n", static_cast<long>(static_cast<LONG>(code)), elapsed,
+              static_cast<unsigned long>(peak));
   std::fflush(stdout);
   return 0;
 }
