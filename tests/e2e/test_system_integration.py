@@ -1,6 +1,14 @@
 """What a silent installation leaves on the machine besides files: the
 single-instance guard, shortcuts, registry values, pinned links."""
+import threading
+import time
+
 import pytest
+
+import winebox
+
+SAMPLE_PROGRAMS = winebox.SETUPV2 / "testing" / "sample_app"
+CLSID_KEY = r"HKEY_CLASSES_ROOT\CLSID\{6B0A3E55-1F7C-4C0B-9E52-3A5C8E1D7F21}"
 
 D = "C:\\Program Files (x86)\\Kivo 伴侣"
 KIVO_KEY = r"HKEY_CURRENT_USER\Software\tarlan\kivomixer"
@@ -47,7 +55,7 @@ def test_registry_values_after_a_normal_end(box):
     assert box.install(f'-silence "{D}"').code == 0
     assert box.reg_values(KIVO_KEY) == {
         "InstallDir": ("REG_SZ", D + "\\"),
-        "AxFile": ("REG_SZ", D + "\\3.1.0.5\\KivoVirtualCam.ax"),
+        "AxFile": ("REG_SZ", D + "\\Stable\\KivoVirtualCam.ax"),
         "kivoMixerFile": ("REG_SZ", D + "\\3.1.0.5\\KivoMixer.exe"),
     }
     assert box.reg_values(KIVO_COM_KEY) == {"InstallDir": ("REG_SZ", D + "\\KivoMixer.exe")}
@@ -107,3 +115,66 @@ def test_installation_is_reported_with_the_stored_identifier(box, stats_server):
 def test_silent_installation_never_creates_the_identifier(box, stats_server):
     assert box.install(f'-silence "{D}"').code == 0
     assert stats_server.paths == ["/KivoMixerInstall.php?mac=&version=3.1.0.5&installed=1"]
+
+
+def wait_for(predicate, seconds=60):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if predicate():
+            return True
+        time.sleep(0.2)
+    return False
+
+
+def test_statistics_program_gets_its_argument_in_doubled_quotes(box):
+    assert box.install(f'-silence "{D}"').code == 0
+    record = box.host_path(D + "\\3.1.0.5\\installstat.txt")
+    assert wait_for(record.exists)
+    line = record.read_text(encoding="utf-8").splitlines()[0]
+    assert line == f'"{D}\\3.1.0.5\\installstat.exe" ""|3.1.0.5|1|i|0|1|""'
+
+
+def test_filter_is_registered_after_the_installer_ends(box):
+    assert box.reg_values(CLSID_KEY + "\\InprocServer32") == {}
+    assert box.install(f'-silence "{D}"').code == 0
+    # regsvr32 was started at the very end and finishes on its own.
+    assert wait_for(lambda: box.reg_values(CLSID_KEY + "\\InprocServer32") != {})
+    server = box.reg_values(CLSID_KEY + "\\InprocServer32")
+    assert server[""][1].lower() == (D + "\\Stable\\KivoVirtualCam.ax").lower()
+
+
+@pytest.mark.parametrize("present", [False, True], ids=["absent", "present"])
+def test_migration_program_is_waited_for_when_present(box, present):
+    if present:
+        box.put(SAMPLE_PROGRAMS / "kivowizard.exe", D)
+    assert box.install(f'-silence "{D}"').code == 0
+    msgs = box.log_messages()
+    begin = msgs.index("MixerSetupCore::_do3XUpdate begin.")
+    finish = msgs.index("MixerSetupCore::_do3XUpdate finish.")
+    between = msgs[begin + 1:finish]
+    assert between == (["MixerSetupCore::_do3XUpdate, wait finish."] if present else [])
+    if present:
+        assert box.host_path(D + "\\kivowizard.txt").exists()
+
+
+def test_installer_killed_after_extraction_leaves_files_and_links_but_no_registry(box):
+    box.put(SAMPLE_PROGRAMS / "kivowizard.exe", D)
+    block = box.host_path(D + "\\kivowizard.block")
+    block.write_bytes(b"")
+    def install_until_killed():
+        try:
+            box.install(f'-silence "{D}"')
+        except AssertionError:
+            pass  # killed: it has no exit code to report
+
+    runner = threading.Thread(target=install_until_killed, daemon=True)
+    runner.start()
+    log = box.log_path()
+    assert wait_for(lambda: log.exists() and
+                    "MixerSetupCore::_do3XUpdate begin." in box.log_messages())
+    box.kill_all()
+    runner.join(timeout=60)
+    assert box.host_path(D + "\\3.1.0.5\\KivoMixer.exe").exists()
+    assert box.read_link(start_menu(box) + "\\Kivo伴侣.lnk")["target"] == D + "\\3.1.0.5\\KivoMixer.exe"
+    assert box.reg_values(KIVO_KEY) == {}
+    assert box.reg_values(UNINSTALL_KEY) == {}

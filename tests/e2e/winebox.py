@@ -255,11 +255,14 @@ class WineBox:
                 continue
             if section is None or section.lower() != key.lower() or "=" not in line:
                 continue
-            m = re.match(r'^"((?:[^"\\]|\\.)*)"=(.*)$', line)
-            if not m:
-                continue
-            name = m.group(1).replace('\\\\', '\\').replace('\\"', '"')
-            raw = m.group(2)
+            if line.startswith("@="):
+                name, raw = "", line[2:]
+            else:
+                m = re.match(r'^"((?:[^"\\]|\\.)*)"=(.*)$', line)
+                if not m:
+                    continue
+                name = m.group(1).replace('\\\\', '\\').replace('\\"', '"')
+                raw = m.group(2)
             if raw.startswith('"'):
                 values[name] = ("REG_SZ", raw[1:-1].replace('\\\\', '\\').replace('\\"', '"'))
             elif raw.startswith("dword:"):
@@ -280,6 +283,17 @@ class WineBox:
         if not out_file.exists():
             return ""
         return out_file.read_bytes().decode("utf-16")
+
+    def kill_all(self):
+        """Ends every program of this machine at once, as a crash or a
+        power cut would; the next call starts a fresh wineserver."""
+        for proc in self._holders:
+            proc.kill()
+        self._holders = []
+        subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.run(["wineserver", "-w"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
     def close(self):
         for proc in self._holders:
