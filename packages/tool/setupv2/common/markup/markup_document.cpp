@@ -31,6 +31,12 @@ bool isWritableAttributeName(const WString& name) {
   return true;
 }
 
+// Past the quote that closes the one at |at| (or |limit|).
+uint32_t pastQuoted(const WString& text, uint32_t at, uint32_t limit) {
+  const size_t close = text.find(text[at], at + 1);
+  return close == WString::npos || close >= limit ? limit : static_cast<uint32_t>(close) + 1;
+}
+
 uint32_t skipWhite(const WString& text, uint32_t from, uint32_t limit) {
   while (from < limit && isMarkupWhite(text[from])) ++from;
   return from;
@@ -67,6 +73,7 @@ bool MarkupDocument::setDocument(const WString& text) {
 bool MarkupDocument::parse(const WString& loadMessage) {
   const MarkupParseResult parsed = parseMarkup(text_, index_);
   parent_ = current_ = child_ = 0;
+  parsedEnd_ = parsed.parsedEnd;
   result_ = loadMessage;
   if (!parsed.message.empty()) {
     if (!result_.empty()) result_ += KW(", ");
@@ -111,12 +118,16 @@ bool MarkupDocument::findAttribute(const WString& name, uint32_t& nameEnd, uint3
   const MarkupElement& element = index_[current_];
   // The "/" of an empty-element tag belongs to the tag, never to a value.
   const uint32_t limit = element.start + element.startTagLength - (element.isEmptyElementTag() ? 2 : 1);
-  uint32_t i = tagNameEnd(text_, element.start + 1, limit);
+  // Quotes pair up the way they did when the tag's end was found, so a
+  // quote in a name or an unquoted value never hides an attribute.
+  uint32_t i = element.start + 1;
+  while (i < limit && !isMarkupWhite(text_[i]) && text_[i] != KW('/') && text_[i] != KW('>')) {
+    i = isQuote(text_[i]) ? pastQuoted(text_, i, limit) : i + 1;
+  }
   while (i < limit) {
     const WChar c = text_[i];
     if (isQuote(c)) {  // a stray quoted piece: skip it whole
-      const size_t close = text_.find(c, i + 1);
-      i = close == WString::npos || close >= limit ? limit : static_cast<uint32_t>(close) + 1;
+      i = pastQuoted(text_, i, limit);
       continue;
     }
     if (endsAttributeName(c)) {
@@ -133,10 +144,11 @@ bool MarkupDocument::findAttribute(const WString& name, uint32_t& nameEnd, uint3
       j = skipWhite(text_, j + 1, limit);
       thisValueStart = j;
       if (j < limit && isQuote(text_[j])) {
-        const size_t close = text_.find(text_[j], j + 1);
-        thisValueEnd = close == WString::npos || close >= limit ? limit : static_cast<uint32_t>(close) + 1;
+        thisValueEnd = pastQuoted(text_, j, limit);
       } else {
-        while (j < limit && !isMarkupWhite(text_[j]) && text_[j] != KW('>')) ++j;
+        while (j < limit && !isMarkupWhite(text_[j]) && text_[j] != KW('>')) {
+          j = isQuote(text_[j]) ? pastQuoted(text_, j, limit) : j + 1;
+        }
         thisValueEnd = j;
       }
       i = thisValueEnd;
@@ -208,7 +220,7 @@ bool MarkupDocument::addElement(const WString& name) {
     replaceText(pos, 0, lineEnd + element + lineEnd, parent);
     newStart = pos + 2;
   } else {
-    const uint32_t limit = parent != 0 ? index_[parent].contentEnd() : static_cast<uint32_t>(text_.size());
+    const uint32_t limit = parent != 0 ? index_[parent].contentEnd() : parsedEnd_;
     uint32_t pos = current_ != 0 ? index_[current_].end() : limit;
     const uint32_t next = skipWhite(text_, pos, limit);
     if (next == limit || text_[next] == KW('<')) pos = next;
@@ -259,6 +271,7 @@ void MarkupDocument::replaceText(uint32_t pos, uint32_t oldLength, const WString
     if (index_.inUse(r) && index_[r].start >= after) index_[r].start += delta;
   }
   for (uint32_t r = owner; r != 0; r = index_[r].parent) index_[r].length += delta;
+  if (parsedEnd_ >= after) parsedEnd_ += delta;
   index_[0].length = static_cast<uint32_t>(text_.size());
 }
 

@@ -104,6 +104,9 @@ class MarkupDocument {
   uint32_t parent_ = 0;
   uint32_t current_ = 0;
   uint32_t child_ = 0;
+  // Where markup ends: an element appended at document level goes before a
+  // token left open at the end, never into it.
+  uint32_t parsedEnd_ = 0;
   MarkupIndex index_;
 };
 

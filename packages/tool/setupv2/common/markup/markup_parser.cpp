@@ -107,14 +107,19 @@ MarkupParseResult Parser::run() {
   index_.reset(size / 64 + 8);
   index_[0].length = size;
   uint32_t pos = 0;
+  uint32_t parsedEnd = size;
   while (pos < size) {
     if (text_[pos] != KW('<')) {
       const uint32_t next = findChar(text_, KW('<'), pos);
       pos = next == kNotFound ? size : next;
       continue;
     }
-    pos = token(pos);
-    if (pos == kNotFound) break;
+    const uint32_t next = token(pos);
+    if (next == kNotFound) {
+      parsedEnd = pos;
+      break;
+    }
+    pos = next;
   }
   if (!open_.empty()) {
     note(KW("Element ") + quoted(openNames_.back()) + KW(" at offset ") +
@@ -132,6 +137,7 @@ MarkupParseResult Parser::run() {
   assignLevels();
   MarkupParseResult result;
   result.message = message_;
+  result.parsedEnd = parsedEnd;
   result.wellFormed = root != 0 && index_[root].nextSibling == 0 && !mismatched_;
   if (!result.wellFormed) index_[0].flags |= MarkupElement::kIllFormed;
   return result;

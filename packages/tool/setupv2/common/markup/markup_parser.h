@@ -13,6 +13,9 @@ struct MarkupParseResult {
   WString message;
   // Exactly one root element, and none left not ended or mismatched.
   bool wellFormed = false;
+  // Where the parse stopped: the "<" of a token that runs to the end of
+  // the text, else the text's length. Nothing after it was read as markup.
+  uint32_t parsedEnd = 0;
 };
 
 // Replaces |index| with the elements of |text|. Offsets in messages are

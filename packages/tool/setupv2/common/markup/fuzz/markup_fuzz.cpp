@@ -51,10 +51,12 @@ std::vector<uint32_t> shape(const MarkupIndex& index) {
 
 void checkDocument(const MarkupDocument& document, const char* after) {
   const std::string problem = kivo::checkMarkupIndex(document.documentText(), document.index());
-  if (!problem.empty()) fail(after, problem);
+  if (!problem.empty()) fail(after, problem + " in:\n" + kivo::encodeUtf8(document.documentText()));
   MarkupIndex fresh;
   kivo::parseMarkup(document.documentText(), fresh);
-  if (shape(fresh) != shape(document.index())) fail(after, "index differs from a fresh parse");
+  if (shape(fresh) != shape(document.index())) {
+    fail(after, "index differs from a fresh parse of:\n" + kivo::encodeUtf8(document.documentText()));
+  }
 }
 
 }  // namespace
@@ -84,7 +86,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 4:
         if (document.setAttribute(name, value)) {
           checkDocument(document, "setAttribute");
-          if (document.getAttribute(name) != value) fail("setAttribute", "value does not read back");
+          if (document.getAttribute(name) != value) {
+            fail("setAttribute", "value of " + kivo::encodeUtf8(name) + " does not read back in:\n" +
+                                     kivo::encodeUtf8(document.documentText()));
+          }
         }
         break;
       case 5:
