@@ -37,6 +37,17 @@ uint32_t pastQuoted(const WString& text, uint32_t at, uint32_t limit) {
   return close == WString::npos || close >= limit ? limit : static_cast<uint32_t>(close) + 1;
 }
 
+// A stray "<", "<!", "<!-" or "<![" right before an element was judged
+// by the element's own "<"; with the element gone it would meet whatever
+// follows and might open a comment or a tag that swallows later elements.
+// A blank left in its place keeps the stray text stray.
+bool joinsIntoAToken(const WString& text, uint32_t start) {
+  const auto endsWith = [&](const WChar* tail, uint32_t length) {
+    return start >= length && text.compare(start - length, length, tail) == 0;
+  };
+  return endsWith(KW("<"), 1) || endsWith(KW("<!"), 2) || endsWith(KW("<!-"), 3) || endsWith(KW("<!["), 3);
+}
+
 uint32_t skipWhite(const WString& text, uint32_t from, uint32_t limit) {
   while (from < limit && isMarkupWhite(text[from])) ++from;
   return from;
@@ -254,7 +265,7 @@ bool MarkupDocument::removeElement() {
   const uint32_t parent = index_[removed].parent;
   index_.unlink(removed);
   index_.releaseSubtree(removed);
-  replaceText(start, end - start, WString(), parent);
+  replaceText(start, end - start, joinsIntoAToken(text_, start) ? KW(" ") : WString(), parent);
   current_ = previous;
   child_ = 0;
   return true;

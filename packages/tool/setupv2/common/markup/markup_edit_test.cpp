@@ -183,6 +183,27 @@ TEST(MarkupRemoveElementTest, EmptiedSectionTakesNewChildrenOneLineEach) {
   expectIndexMatchesText(document);
 }
 
+// Stray markup characters before an element must not meet what follows it.
+TEST(MarkupRemoveElementTest, LeavesABlankWhereStrayMarkupWouldJoinTheNextText) {
+  const struct {
+    const WChar* text;
+    const WChar* edited;
+  } cases[] = {
+      {KW("<r><<a/>?x<b/></r>"), KW("<r>< ?x<b/></r>")},
+      {KW("<r><!<a/>--x<b/>--></r>"), KW("<r><! --x<b/>--></r>")},
+      {KW("<r><!-<a/>-x<b/>--></r>"), KW("<r><!- -x<b/>--></r>")},
+      {KW("<r><![<a/>CDATA[<b/>]]></r>"), KW("<r><![ CDATA[<b/>]]></r>")},
+      {KW("<r>x<a/>!--<b/></r>"), KW("<r>x!--<b/></r>")},
+  };
+  for (const auto& c : cases) {
+    MarkupDocument document = openAt(c.text, KW("a"));
+    ASSERT_TRUE(document.removeElement());
+    EXPECT_EQ(document.documentText(), c.edited);
+    expectIndexMatchesText(document);
+    ASSERT_TRUE(document.findElement(KW("b")));
+  }
+}
+
 TEST(MarkupRemoveElementTest, TheRootCanGoAndComeBack) {
   MarkupDocument document = openAt(KW("<?xml version=\"1.0\"?>\r\n<r><a/></r>\r\n"), nullptr);
   ASSERT_TRUE(document.removeElement());
