@@ -204,6 +204,10 @@ bool MarkupDocument::setAttribute(const WString& name, const WString& value) {
     pos = element.start + element.startTagLength - (element.isEmptyElementTag() ? 2 : 1);
     oldLength = 0;
     replacement = KW(" ") + name + KW("=") + quotedValue;
+    // A dangling "=" would take the new attribute for its value.
+    uint32_t before = pos;
+    while (before > element.start && isMarkupWhite(text_[before - 1])) --before;
+    if (text_[before - 1] == KW('=')) replacement = KW("\"\"") + replacement;
   }
   const uint32_t element = current_;
   replaceText(pos, oldLength, replacement, element);

@@ -54,6 +54,8 @@ TEST(MarkupSetAttributeTest, ReplacesOrAppendsAndReadsBack) {
       {KW("<r><e n='1'/></r>"), KW("e"), KW("n"), KW("a&b \"c\" <'d'>"),
        KW("<r><e n=\"a&amp;b &quot;c&quot; &lt;&apos;d&apos;&gt;\"/></r>")},
       {KW("<r/>"), nullptr, KW("n"), KW(""), KW("<r n=\"\"/>")},
+      {KW("<r><e a= ></e></r>"), KW("e"), KW("n"), KW("1"), KW("<r><e a= \"\" n=\"1\"></e></r>")},
+      {KW("<r><e a=/></r>"), KW("e"), KW("n"), KW("1"), KW("<r><e a=\"\" n=\"1\"/></r>")},
   };
   for (const auto& c : cases) {
     MarkupDocument document = openAt(c.text, c.element);
@@ -113,7 +115,9 @@ TEST(MarkupAddElementTest, WritesEachNewElementOnALineOfItsOwn) {
   };
   for (const auto& c : cases) {
     MarkupDocument document = openAt(c.text, c.enterAndFind != nullptr && *c.enterAndFind ? c.enterAndFind : nullptr);
-    if (c.enterAndFind != nullptr && !*c.enterAndFind) ASSERT_TRUE(document.enterElement());
+    if (c.enterAndFind != nullptr && !*c.enterAndFind) {
+      ASSERT_TRUE(document.enterElement());
+    }
     ASSERT_TRUE(document.addElement(KW("x"))) << narrow(c.text);
     EXPECT_EQ(document.documentText(), c.edited) << narrow(c.text);
     expectIndexMatchesText(document);
