@@ -55,7 +55,8 @@ windows_unit() {
 
 portable_asan() {
   cmake --preset portable-asan >/dev/null && cmake --build --preset portable-asan &&
-    ctest --preset portable-asan
+    ctest --preset portable-asan &&
+    bash scripts/fuzz-markup.sh 25  # a short bounded fuzz run of the markup document
 }
 
 end_to_end() {
