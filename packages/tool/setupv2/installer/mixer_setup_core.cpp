@@ -2,6 +2,7 @@
 
 #include "common/files/file_utils.h"
 #include "common/log/log_file.h"
+#include "installer/effect_list_merge.h"
 #include "installer/setup_interfaces.h"
 #include "installer/setup_settings.h"
 #include "installer/statistics/install_statistics.h"
@@ -74,8 +75,9 @@ void MixerSetupCore::doAfterDecompress() {
   writeStateFlags();
 }
 
-// The effect-list merge comes with the markup document.
-void MixerSetupCore::mergeEffectList() {}
+void MixerSetupCore::mergeEffectList() {
+  kivo::mergeEffectList(paths_[kPathVersionDir], paths_[kPathUserDataDir]);
+}
 
 std::wstring MixerSetupCore::path(int index) const {
   if (index < 0 || index >= kPathCount) return std::wstring();
