@@ -7,15 +7,16 @@ HOST, PORT = "127.0.0.1", 18931
 
 
 class StatsServer:
-    def __init__(self):
+    def __init__(self, status: int = 200):
         self.paths = []
+        self.status = status
         outer = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
             def do_GET(self):
                 outer.paths.append(self.path)
                 body = b"ok"
-                self.send_response(200)
+                self.send_response(outer.status)
                 self.send_header("Content-Length", str(len(body)))
                 self.end_headers()
                 self.wfile.write(body)
