@@ -66,6 +66,10 @@ def test_option_in_capitals_is_not_the_silent_mode(box):
     assert f"Initialized setup path is {box.default_install_dir}" in msgs
     assert "Async check environment." in msgs
     assert not any("silence mode" in m for m in msgs)
+    # The wizard's check writes the filter into D\Check first, and nothing else.
+    assert box.tree(box.default_install_dir) == ["Check", "Check/KivoVirtualCam.ax"]
+    assert msgs.index("Check result is CR_Success, and then prepare to decompress.") > \
+        msgs.index("MixerSetupControl::startSetup, install model is 0.")
 
 
 @pytest.mark.parametrize("directory", [

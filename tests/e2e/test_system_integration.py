@@ -178,3 +178,22 @@ def test_installer_killed_after_extraction_leaves_files_and_links_but_no_registr
     assert box.read_link(start_menu(box) + "\\Kivo伴侣.lnk")["target"] == D + "\\3.1.0.5\\KivoMixer.exe"
     assert box.reg_values(KIVO_KEY) == {}
     assert box.reg_values(UNINSTALL_KEY) == {}
+
+
+def test_two_real_installers_at_once(box):
+    # The first installer is held inside its post-install steps by a
+    # migration program that waits; meanwhile a second one starts.
+    box.put(SAMPLE_PROGRAMS / "kivowizard.exe", D)
+    block = box.host_path(D + "\\kivowizard.block")
+    block.write_bytes(b"")
+    first = {}
+    runner = threading.Thread(target=lambda: first.update(result=box.install(f'-silence "{D}"')))
+    runner.start()
+    assert wait_for(lambda: box.log_path().exists() and
+                    "MixerSetupCore::_do3XUpdate begin." in box.log_messages())
+    assert box.install("-silence C:\\Second").code == -1
+    assert "Check step, _isSetupExist return false [CR_SetupExist]." in box.log_messages()
+    block.unlink()
+    runner.join(timeout=120)
+    assert first["result"].code == 0
+    assert box.install("-silence C:\\Third").code == 0
