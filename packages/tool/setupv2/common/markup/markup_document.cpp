@@ -226,10 +226,12 @@ bool MarkupDocument::addElement(const WString& name) {
   if (current_ == 0 && parent != 0 && index_[parent].isEmptyElementTag()) {
     const WString parentName = elementName(text_, index_[parent]);
     const uint32_t pos = index_[parent].start + index_[parent].startTagLength - 2;
-    replaceText(pos, 2, KW(">") + lineEnd + element + lineEnd + KW("</") + parentName + KW(">"), parent);
-    index_[parent].startTagLength -= 1;
+    // In "<a//>" the first slash would meet the ">" and keep the tag empty.
+    const WString close = text_[pos - 1] == KW('/') ? KW(" >") : KW(">");
+    replaceText(pos, 2, close + lineEnd + element + lineEnd + KW("</") + parentName + KW(">"), parent);
+    index_[parent].startTagLength += static_cast<uint32_t>(close.size()) - 2;
     index_[parent].endTagLength = static_cast<uint32_t>(parentName.size()) + 3;
-    newStart = pos + 3;
+    newStart = pos + static_cast<uint32_t>(close.size()) + 2;
   } else if (current_ == 0 && parent != 0 && index_[parent].contentStart() == index_[parent].contentEnd()) {
     const uint32_t pos = index_[parent].contentStart();
     replaceText(pos, 0, lineEnd + element + lineEnd, parent);

@@ -108,6 +108,7 @@ TEST(MarkupAddElementTest, WritesEachNewElementOnALineOfItsOwn) {
       // an empty-element parent gets an end tag
       {KW("<r/>"), KW(""), KW("<r>\r\n<x/>\r\n</r>")},
       {KW("<r n='1' />"), KW(""), KW("<r n='1' >\r\n<x/>\r\n</r>")},
+      {KW("<r//>"), KW(""), KW("<r/ >\r\n<x/>\r\n</r>")},
       // nothing between the parent's tags
       {KW("<r></r >"), KW(""), KW("<r>\r\n<x/>\r\n</r >")},
       // at document level: after the current element, or at the end

@@ -55,7 +55,12 @@ void checkDocument(const MarkupDocument& document, const char* after) {
   MarkupIndex fresh;
   kivo::parseMarkup(document.documentText(), fresh);
   if (shape(fresh) != shape(document.index())) {
-    fail(after, "index differs from a fresh parse of:\n" + kivo::encodeUtf8(document.documentText()));
+    std::string shapes;
+    for (const MarkupIndex* index : {static_cast<const MarkupIndex*>(&fresh), &document.index()}) {
+      for (uint32_t v : shape(*index)) shapes += std::to_string(v) + ' ';
+      shapes += '\n';
+    }
+    fail(after, "index differs from a fresh parse of:\n" + kivo::encodeUtf8(document.documentText()) + "\n" + shapes);
   }
 }
 
@@ -78,6 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t op = script[i] & 7;
     const WString name = kNames[(script[i] >> 3) % 8];
     const WString value = kValues[(script[i] >> 6) % 6];
+    if (std::getenv("MARKUP_FUZZ_TRACE") != nullptr) {
+      std::fprintf(stderr, "op %d name '%s' cur %u par %u text:\n%s\n", op, kivo::encodeUtf8(name).c_str(),
+                   document.currentPosition(), document.parentPosition(),
+                   kivo::encodeUtf8(document.documentText()).c_str());
+    }
     switch (op) {
       case 0: document.findElement(name); break;
       case 1: document.enterElement(); break;
