@@ -163,26 +163,23 @@ class WineBox:
         exe = self.put(installer, f"C:\\users\\{self.user}\\Downloads\\新 下载")
         return self.run(exe, arguments, timeout=timeout)
 
-    def hold_event(self, name: str, signaled: bool, signal_after_ms: int = None):
-        args = ["wine", self.put(TEST_HELPER, "C:\\kivo-test"), "hold-event", name,
-                "signaled" if signaled else "unsignaled"]
-        if signal_after_ms is not None:
-            args.append(str(signal_after_ms))
+    def _hold(self, *helper_args):
+        """Starts the test helper with a hold-* command and waits until the
+        object it holds exists; it is kept until release() or the end."""
+        args = ["wine", self.put(TEST_HELPER, "C:\\kivo-test"), *helper_args]
         proc = subprocess.Popen(args, env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                 stderr=subprocess.DEVNULL)
         line = proc.stdout.readline().decode().strip()
-        assert line == "ready", f"event holder said {line!r}"
+        assert line == "ready", f"{helper_args[0]} said {line!r}"
         self._holders.append(proc)
         return proc
 
+    def hold_event(self, name: str, signaled: bool, signal_after_ms: int = None):
+        extra = [] if signal_after_ms is None else [str(signal_after_ms)]
+        return self._hold("hold-event", name, "signaled" if signaled else "unsignaled", *extra)
+
     def hold_mutex(self, name: str):
-        proc = subprocess.Popen(["wine", self.put(TEST_HELPER, "C:\\kivo-test"), "hold-mutex", name],
-                                env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                stderr=subprocess.DEVNULL)
-        line = proc.stdout.readline().decode().strip()
-        assert line == "ready", f"mutex holder said {line!r}"
-        self._holders.append(proc)
-        return proc
+        return self._hold("hold-mutex", name)
 
     def release(self, holder):
         holder.stdin.close()
@@ -206,15 +203,7 @@ class WineBox:
     def hold_file(self, windows_path: str, share_delete: bool = False):
         """Keeps a file open in another process until the test ends: sharing
         nothing, or (share_delete) letting others only rename or delete it."""
-        args = ["wine", self.put(TEST_HELPER, "C:\\kivo-test"), "hold-file", windows_path]
-        if share_delete:
-            args.append("share-delete")
-        proc = subprocess.Popen(args, env=self.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                stderr=subprocess.DEVNULL)
-        line = proc.stdout.readline().decode().strip()
-        assert line == "ready", f"file holder said {line!r}"
-        self._holders.append(proc)
-        return proc
+        return self._hold("hold-file", windows_path, *(["share-delete"] if share_delete else []))
 
     # --- what a user's machine shows ----------------------------------------
     def read_log(self, name: str = "setupV2.log") -> list:
