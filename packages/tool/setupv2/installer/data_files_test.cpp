@@ -9,6 +9,8 @@
 #include "installer/clean_up_file.h"
 #include "installer/effect_list_merge.h"
 #include "installer/install_guard.h"
+#include "installer/mixer_setup_decompressor.h"
+#include "installer/setup_interfaces.h"
 #include "testing/unit/scratch_dir.h"
 
 namespace {
@@ -136,6 +138,66 @@ TEST(CleanUpFileTest, OldClientFileInUseIsMovedAside) {
   ::CloseHandle(held);
   EXPECT_TRUE(fileExists(target + L"KivoCore.dll") || fileExists(target + L"KivoCore.dll.old"));
   EXPECT_EQ(readBytes(target + L"keep.me"), "x");
+  ::RemoveDirectoryW(dataDirectoryFor(target).c_str());
+}
+
+TEST(CleanUpFileTest, HostileRegisteredDirectoriesLoseNothing) {
+  ScratchDir dir;
+  wchar_t profile[MAX_PATH] = {0};
+  ::ExpandEnvironmentStringsW(L"%USERPROFILE%", profile, MAX_PATH);
+  const std::wstring profileSentinel = std::wstring(profile) + L"\\sentinel.txt";
+  put(profileSentinel, "profile");
+  put(dir / L"unrelated\\sentinel.txt", "unrelated");
+  put(dir / L"x\\sentinel.txt", "x");
+  // Our installation whose Launcher.xml points outside it.
+  put(dir / L"a\\b\\Launcher.xml",
+      "<LauncherInfo><VersionInfo Path=\"..\\..\\x\" No=\"..\\..\\x\"/></LauncherInfo>");
+  for (const std::wstring& registered :
+       {std::wstring(L"C:\\"), std::wstring(profile), dir / L"unrelated", dir / L"a\\b"}) {
+    RegisteredInstallDir value(registered);
+    cleanUpFile(dir / L"target\\");
+  }
+  EXPECT_EQ(readBytes(profileSentinel), "profile");
+  EXPECT_EQ(readBytes(dir / L"unrelated\\sentinel.txt"), "unrelated");
+  EXPECT_EQ(readBytes(dir / L"x\\sentinel.txt"), "x");
+  EXPECT_FALSE(fileExists(dir / L"a\\b"));  // ours, and only ours, went
+  ::DeleteFileW(profileSentinel.c_str());
+  ::RemoveDirectoryW(dataDirectoryFor(dir / L"target\\").c_str());
+}
+
+class FinishObserver : public ISetupObserver {
+ public:
+  void onCheckResult(int) override {}
+  void onKivoRunning() override {}
+  void onDecompressProgress(double, const std::wstring&) override {}
+  void onDecompressFail(const std::wstring&) override {}
+  void onDecompressFinish(int result) override {
+    results.push_back(result);
+    ::InterlockedExchange(&finished, 1);
+  }
+  bool isSilence() const override { return false; }
+  std::vector<int> results;
+  volatile LONG finished = 0;
+};
+
+TEST(UpgradeTest, WizardExtractionRemovesTheRegisteredInstallationFirst) {
+  ScratchDir dir;
+  const std::wstring previous = dir / L"\u65e7 Kivo";
+  put(previous + L"\\Launcher.xml", kLauncher);
+  put(previous + L"\\3.0.0.1\\KivoMixer.exe", "old client");
+  put(previous + L"\\3.0.0.1\\res\\old.dat", "old data");
+  const std::wstring target = dir / L"\u65b0 Kivo\\";
+  RegisteredInstallDir registered(previous + L"\\");
+
+  FinishObserver observer;
+  MixerSetupDecompressor worker(&observer);
+  worker.setInstallDirectory(target);
+  worker.start(true);
+  for (int i = 0; i < 1200 && !observer.finished; ++i) ::Sleep(50);
+  worker.stop();
+  ASSERT_EQ(observer.results, std::vector<int>{DR_Success});
+  EXPECT_FALSE(fileExists(previous));
+  EXPECT_TRUE(fileExists(target + L"3.1.0.5\\KivoMixer.exe"));
   ::RemoveDirectoryW(dataDirectoryFor(target).c_str());
 }
 
