@@ -1,8 +1,10 @@
 """The uninstaller end to end: a silent installation, then Uninstall.exe;
 its copy in a GUID folder; what it removes and what it must never touch."""
+import os
 import re
 import subprocess
 import time
+from pathlib import Path
 
 import pytest
 
@@ -145,6 +147,28 @@ def test_held_file_stays_and_the_rest_goes(box):
     assert not box.host_path(links(box)[0][0]).exists()
 
 
+@pytest.fixture
+def display(box):
+    """An X display for programs with windows (a private Xvfb when the run
+    has none)."""
+    if os.environ.get("DISPLAY"):
+        yield
+        return
+    number = 100 + os.getpid() % 800
+    while Path(f"/tmp/.X11-unix/X{number}").exists() or Path(f"/tmp/.X{number}-lock").exists():
+        number += 1
+    server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        assert wait_for(Path(f"/tmp/.X11-unix/X{number}").exists, 10)
+        box.env["DISPLAY"] = f":{number}"
+        yield
+        box.kill_all()
+    finally:
+        server.terminate()
+        server.wait(timeout=10)
+
+
 def start_client(box, client):
     """Starts the sample client (staying on the close message) and waits
     until it runs."""
@@ -156,7 +180,7 @@ def start_client(box, client):
 
 
 @pytest.mark.parametrize("where, ended", [("", True), ("\\3.1.0.5", False)], ids=["root", "version"])
-def test_client_running_from_d_is_ended_but_not_from_a_subfolder(box, where, ended):
+def test_client_running_from_d_is_ended_but_not_from_a_subfolder(box, display, where, ended):
     installed(box)
     client = D + where + "\\KivoMixer.exe"
     proc = start_client(box, client)
@@ -175,3 +199,88 @@ def test_client_running_from_d_is_ended_but_not_from_a_subfolder(box, where, end
             assert any(m.startswith(f"delete file {D}\\\\3.1.0.5\\KivoMixer.exe fail") for m in msgs)
     finally:
         proc.kill()
+
+
+@pytest.mark.parametrize("arguments, model, copy_option", [
+    ("-SILENCE", 0, "-delete"),                    # options keep their case: not silent
+    (f'-delete -path "C:\\no such folder"', 0, "-delete"),  # falls back to the own folder
+], ids=["capitals", "missing-directory"])
+def test_first_process_models(box, arguments, model, copy_option):
+    installed(box)
+    assert box.run(D + "\\Uninstall.exe", arguments).code == 0
+    msgs = wait_for_runs(box, 2)
+    assert f"MixerUninstallControl::uninstall, run model is {model}." in msgs
+    assert f"MixerUninstallControl::_initPath, current path is : {D}\\" in msgs
+    assert f'para is {copy_option} -path "{D}"' in msgs
+    # The copy (model 2, interactive without its windows yet) removed D and
+    # ran the finish actions.
+    assert "MixerUninstallControl::uninstall, run model is 2." in msgs
+    assert not box.host_path(D).exists()
+    assert box.reg_export(UNINSTALL_KEY) == ""
+
+
+@pytest.mark.parametrize("arguments", [f'-delete -path="{D}"', f'-delete -path "{D}"'],
+                         ids=["equals", "blank"])
+def test_the_copy_takes_a_quoted_directory_with_blanks(box, arguments):
+    installed(box)
+    copy = box.put(winebox.UNINSTALLER, "C:\\kivo-test\\copy")
+    assert box.run(copy, arguments).code == 0
+    msgs = wait_for_runs(box, 1)
+    assert "MixerUninstallControl::uninstall, run model is 2." in msgs
+    assert f"MixerFileCleaner::setPath, path is {D}\\." in msgs
+    assert not box.host_path(D).exists()
+
+
+SENTINELS = ["notes.txt", "照片/家.jpg"]
+
+
+def sentinel_folder(box, windows_dir):
+    for name in SENTINELS:
+        p = box.host_path(windows_dir + "\\" + name.replace("/", "\\"))
+        p.parent.mkdir(parents=True, exist_ok=True)
+        p.write_bytes(b"keep me")
+
+
+def test_stray_copy_run_among_unrelated_files_deletes_nothing(box):
+    installed(box)
+    folder = f"C:\\users\\{box.user}\\Desktop\\杂物"
+    sentinel_folder(box, folder)
+    box.put(winebox.UNINSTALLER, folder)
+    assert box.run(folder + "\\Uninstall.exe", "-silence").code == 0
+    msgs = wait_for_runs(box, 2)
+    assert (f"MixerFileCleaner::execute, {folder}\\ is not removed: it holds neither Launcher.xml "
+            "nor a version folder with KivoMixer.exe.") in msgs
+    for name in SENTINELS:
+        assert box.host_path(folder + "\\" + name.replace("/", "\\")).read_bytes() == b"keep me"
+    # The real installation is untouched: files, filter, registry, links.
+    assert box.host_path(D + "\\3.1.0.5\\KivoMixer.exe").exists()
+    assert box.reg_values(CLSID_SERVER) != {}
+    assert box.reg_values(KIVO_KEY) != {}
+    assert box.host_path(links(box)[0][0]).exists()
+    assert not any(m.startswith("Begin delete files") for m in msgs)
+
+
+@pytest.mark.parametrize("target, reason", [
+    ("C:\\users\\{user}", "it is a user profile"),
+    ("C:\\", "it is a drive root"),
+    ("C:\\users\\{user}\\Documents", "it is or holds the system or shell folder C:\\users\\{user}\\Documents"),
+    ("C:\\kivo-test\\杂物", "it holds neither Launcher.xml nor a version folder with KivoMixer.exe"),
+], ids=["profile", "drive-root", "documents", "unrelated"])
+def test_copy_pointed_at_a_foreign_folder_deletes_nothing(box, target, reason):
+    target = target.format(user=box.user)
+    reason = reason.format(user=box.user)
+    probe = target.rstrip("\\") + "\\kivo-sentinel\\keep.txt"
+    box.host_path(probe).parent.mkdir(parents=True, exist_ok=True)
+    box.host_path(probe).write_bytes(b"keep me")
+    # Wine itself writes into the profile meanwhile; a folder of our own
+    # can be compared whole.
+    before = box.tree(target) if target.startswith("C:\\kivo-test") else None
+    copy = box.put(winebox.UNINSTALLER, "C:\\kivo-test\\copy")
+    assert box.run(copy, f'-silencedelete -path "{target}"').code == 0
+    msgs = wait_for_runs(box, 1)
+    shown = target if target.endswith("\\") else target + "\\"
+    assert f"MixerFileCleaner::execute, {shown} is not removed: {reason}." in msgs
+    assert box.host_path(probe).read_bytes() == b"keep me"
+    if before is not None:
+        assert box.tree(target) == before
+    assert not any(m.startswith("delete file") for m in msgs)
