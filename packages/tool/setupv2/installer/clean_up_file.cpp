@@ -7,7 +7,7 @@
 #include "common/files/file_utils.h"
 #include "common/log/log_file.h"
 #include "common/markup/markup_document.h"
-#include "installer/install_guard.h"
+#include "common/files/install_guard.h"
 #include "installer/old_client_files.h"
 
 namespace kivo {
@@ -58,7 +58,7 @@ std::vector<std::wstring> listedVersionDirectories(const std::wstring& installat
 
 void removePreviousInstallation(const std::wstring& installation) {
   std::wstring why;
-  if (!isRemovableInstallation(installation, &why)) {
+  if (!isRemovableInstallation(installation, why)) {
     logPrintf(L"MixerSetupCore::cleanUpFile, keep %s: %s.", installation.c_str(), why.c_str());
     return;
   }

@@ -8,7 +8,7 @@
 #include "common/markup/markup_document.h"
 #include "installer/clean_up_file.h"
 #include "installer/effect_list_merge.h"
-#include "installer/install_guard.h"
+#include "common/files/install_guard.h"
 #include "installer/mixer_setup_decompressor.h"
 #include "installer/setup_interfaces.h"
 #include "testing/unit/scratch_dir.h"
@@ -69,13 +69,14 @@ TEST(InstallGuardTest, OnlyDirectoriesHoldingOurFilesMayBeRemoved) {
   };
   for (const Case& c : cases) {
     std::wstring why;
-    EXPECT_EQ(isRemovableInstallation(c.path, &why), c.removable) << c.path.size();
+    EXPECT_EQ(isRemovableInstallation(c.path, why), c.removable) << c.path.size();
     EXPECT_EQ(why.empty(), c.removable);
   }
   wchar_t profile[MAX_PATH] = {0};
   ::ExpandEnvironmentStringsW(L"%USERPROFILE%", profile, MAX_PATH);
   put(std::wstring(profile) + L"\\Launcher.xml", kLauncher);  // even with our file in it
-  EXPECT_FALSE(isRemovableInstallation(profile, nullptr));
+  std::wstring why;
+  EXPECT_FALSE(isRemovableInstallation(profile, why));
   ::DeleteFileW((std::wstring(profile) + L"\\Launcher.xml").c_str());
 }
 

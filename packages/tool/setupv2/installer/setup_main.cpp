@@ -4,7 +4,7 @@
 
 #include "common/log/log_file.h"
 #include "common/system/system_library.h"
-#include "installer/font_probe.h"
+#include "common/system/font_probe.h"
 #include "installer/mixer_setup_control.h"
 #include "toolkit/app/tl_application.h"
 

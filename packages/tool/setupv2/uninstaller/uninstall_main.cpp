@@ -1,11 +1,12 @@
-// Uninstall entry point. The removal itself (run models, self-copy,
-// deletion) is built on this start-up.
+// Uninstall entry point.
 #include <windows.h>
 #include <shlwapi.h>
 
 #include "common/log/log_file.h"
+#include "common/system/font_probe.h"
 #include "common/system/system_library.h"
 #include "toolkit/app/tl_application.h"
+#include "uninstaller/mixer_uninstall_control.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   kivo::restrictDllSearchToSystem32();
@@ -13,7 +14,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   kivo::LogFile::instance().setFileName(L"unistV2.log");
   logPrintf(L"\r\n\r\nUninstall start, command line is %s", ::PathGetArgsW(::GetCommandLineW()));
 
-  tl::TlApplication application;
-  ::PostQuitMessage(0);
-  return application.exec();
+  int exitCode = 0;
+  {
+    tl::TlApplication application;
+    kivo::probeFontAvailable();
+    {
+      kivo::MixerUninstallControl control;
+      control.uninstall();
+      exitCode = application.exec();
+    }
+  }
+  // The last line of every run: the second process is detached, and this
+  // is how an observer learns that it has finished.
+  logPrintf(L"Uninstall end, exit code is %d", exitCode);
+  return exitCode;
 }

@@ -84,6 +84,11 @@ void LogFile::writeLine(const WString& message) {
 
   ::EnterCriticalSection(&lock_);
   if (ensureOpen()) {
+    // Another process may share the file (the uninstaller and the copy it
+    // starts both write unistV2.log): every line goes to the current end,
+    // never over the other's lines.
+    LARGE_INTEGER zero = {};
+    ::SetFilePointerEx(handle_, zero, nullptr, FILE_END);
     DWORD written = 0;
     ::WriteFile(handle_, line.data(), static_cast<DWORD>(line.size() * sizeof(wchar_t)), &written,
                 nullptr);

@@ -9,7 +9,8 @@
 //    line and the next line tries again;
 //  - on open, a file of 1..1,048,576 bytes is appended to; an empty, new or
 //    larger file is truncated and restarted with the mark FF FE;
-//  - each line is one WriteFile call, so whole lines from several threads
+//  - each line is written at the current end of the file (another process
+//    may write to it too) in one WriteFile call, so whole lines from several threads
 //    never interleave; a lock keeps two first lines from opening twice.
 #pragma once
 

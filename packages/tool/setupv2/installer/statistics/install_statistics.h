@@ -1,18 +1,4 @@
-// The statistics request that counts installations (installed=1) and
-// removals (installed=0): one GET, its answer ignored.
+// The statistics request is shared with the uninstaller; it lives in common.
 #pragma once
 
-#include <string>
-
-namespace kivo {
-
-// host + "/KivoMixerInstall.php?mac=" + macId + "&version=" + version +
-// "&installed=" + 0 or 1. The identifier is sent as stored (it only holds
-// digits and upper-case hex).
-std::wstring statisticsAddress(const std::wstring& host, const std::wstring& macId,
-                               const std::wstring& version, bool installed);
-
-// Sends the request (no cache, HTTP/1.0 GET) and waits for the answer.
-bool sendStatisticsRequest(const std::wstring& address);
-
-}  // namespace kivo
+#include "common/statistics/install_statistics.h"

@@ -6,15 +6,8 @@
 
 namespace sample_app {
 
-inline void appendLineBesideModule(const wchar_t* fileName, const wchar_t* line, HMODULE module = nullptr) {
-  wchar_t path[MAX_PATH] = {0};
-  const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
-  wchar_t* slash = path + length;
-  while (slash > path && slash[-1] != L'\\') --slash;
-  if (static_cast<size_t>(slash - path) + ::lstrlenW(fileName) >= MAX_PATH) return;
-  ::lstrcpyW(slash, fileName);
-
+// Appends |line| to the file at |path| (created when missing).
+inline void appendLineTo(const wchar_t* path, const wchar_t* line) {
   char text[4096];
   int bytes = ::WideCharToMultiByte(CP_UTF8, 0, line, -1, text, sizeof text - 2, nullptr, nullptr);
   if (bytes <= 0) return;
@@ -27,6 +20,17 @@ inline void appendLineBesideModule(const wchar_t* fileName, const wchar_t* line,
   DWORD written = 0;
   ::WriteFile(file, text, static_cast<DWORD>(bytes), &written, nullptr);
   ::CloseHandle(file);
+}
+
+inline void appendLineBesideModule(const wchar_t* fileName, const wchar_t* line, HMODULE module = nullptr) {
+  wchar_t path[MAX_PATH] = {0};
+  const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  wchar_t* slash = path + length;
+  while (slash > path && slash[-1] != L'\\') --slash;
+  if (static_cast<size_t>(slash - path) + ::lstrlenW(fileName) >= MAX_PATH) return;
+  ::lstrcpyW(slash, fileName);
+  appendLineTo(path, line);
 }
 
 }  // namespace sample_app

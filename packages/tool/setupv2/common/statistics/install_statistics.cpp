@@ -1,4 +1,4 @@
-#include "installer/statistics/install_statistics.h"
+#include "common/statistics/install_statistics.h"
 
 #include "common/http/wininet_http_base.h"
 

@@ -1,4 +1,4 @@
-#include "installer/font_probe.h"
+#include "common/system/font_probe.h"
 
 #include <windows.h>
 
