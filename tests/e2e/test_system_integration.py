@@ -117,19 +117,12 @@ def test_silent_installation_never_creates_the_identifier(box, stats_server):
     assert stats_server.paths == ["/KivoMixerInstall.php?mac=&version=3.1.0.5&installed=1"]
 
 
-def wait_for(predicate, seconds=60):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        if predicate():
-            return True
-        time.sleep(0.2)
-    return False
 
 
 def test_statistics_program_gets_its_argument_in_doubled_quotes(box):
     assert box.install(f'-silence "{D}"').code == 0
     record = box.host_path(D + "\\3.1.0.5\\installstat.txt")
-    assert wait_for(record.exists)
+    assert winebox.wait_for(record.exists)
     line = record.read_text(encoding="utf-8").splitlines()[0]
     assert line == f'"{D}\\3.1.0.5\\installstat.exe" ""|3.1.0.5|1|i|0|1|""'
 
@@ -138,7 +131,7 @@ def test_filter_is_registered_after_the_installer_ends(box):
     assert box.reg_values(CLSID_KEY + "\\InprocServer32") == {}
     assert box.install(f'-silence "{D}"').code == 0
     # regsvr32 was started at the very end and finishes on its own.
-    assert wait_for(lambda: box.reg_values(CLSID_KEY + "\\InprocServer32") != {})
+    assert winebox.wait_for(lambda: box.reg_values(CLSID_KEY + "\\InprocServer32") != {})
     server = box.reg_values(CLSID_KEY + "\\InprocServer32")
     assert server[""][1].lower() == (D + "\\Stable\\KivoVirtualCam.ax").lower()
 
@@ -170,7 +163,7 @@ def test_installer_killed_after_extraction_leaves_files_and_links_but_no_registr
     runner = threading.Thread(target=install_until_killed, daemon=True)
     runner.start()
     log = box.log_path()
-    assert wait_for(lambda: log.exists() and
+    assert winebox.wait_for(lambda: log.exists() and
                     "MixerSetupCore::_do3XUpdate begin." in box.log_messages())
     box.kill_all()
     runner.join(timeout=60)
@@ -189,7 +182,7 @@ def test_two_real_installers_at_once(box):
     first = {}
     runner = threading.Thread(target=lambda: first.update(result=box.install(f'-silence "{D}"')))
     runner.start()
-    assert wait_for(lambda: box.log_path().exists() and
+    assert winebox.wait_for(lambda: box.log_path().exists() and
                     "MixerSetupCore::_do3XUpdate begin." in box.log_messages())
     assert box.install("-silence C:\\Second").code == -1
     assert "Check step, _isSetupExist return false [CR_SetupExist]." in box.log_messages()

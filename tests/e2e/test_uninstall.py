@@ -22,13 +22,6 @@ LOG = "unistV2.log"
 END_LINE = "Uninstall end, exit code is 0"
 
 
-def wait_for(predicate, seconds=90):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        if predicate():
-            return True
-        time.sleep(0.2)
-    return False
 
 
 def setup_folder(box):
@@ -47,7 +40,7 @@ def installed(box, directory=D):
     ini.parent.mkdir(parents=True, exist_ok=True)
     ini.write_bytes(f"macId={MAC}\r\n".encode())
     assert box.install(f'-silence "{directory}"').code == 0
-    assert wait_for(lambda: box.reg_values(CLSID_SERVER) != {})
+    assert winebox.wait_for(lambda: box.reg_values(CLSID_SERVER) != {})
     # Records what installstat.exe receives from here on, outside D.
     box.host_path("C:\\kivo-test").mkdir(parents=True, exist_ok=True)
     box.env["KIVO_INSTALLSTAT_RECORD"] = RECORD
@@ -60,7 +53,7 @@ def uninstall_log(box):
 
 def wait_for_runs(box, count):
     """Both processes log END_LINE last; the copy is detached."""
-    assert wait_for(lambda: uninstall_log(box).count(END_LINE) >= count), uninstall_log(box)[-20:]
+    assert winebox.wait_for(lambda: uninstall_log(box).count(END_LINE) >= count), uninstall_log(box)[-20:]
     return uninstall_log(box)
 
 
@@ -93,7 +86,7 @@ def test_silent_uninstall_leaves_a_clean_machine(box, stats_server):
     assert msgs.count(END_LINE) == 2
 
     assert not box.host_path(D).exists()
-    assert wait_for(lambda: box.reg_values(CLSID_SERVER) == {})
+    assert winebox.wait_for(lambda: box.reg_values(CLSID_SERVER) == {})
     assert box.reg_values(KIVO_KEY) == {}
     assert box.reg_values(KIVO_COM_KEY) == {}
     assert box.reg_export(UNINSTALL_KEY) == ""
@@ -160,7 +153,7 @@ def display(box):
     server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        assert wait_for(Path(f"/tmp/.X11-unix/X{number}").exists, 10)
+        assert winebox.wait_for(Path(f"/tmp/.X11-unix/X{number}").exists, 10)
         box.env["DISPLAY"] = f":{number}"
         yield
         box.kill_all()
@@ -175,7 +168,7 @@ def start_client(box, client):
     starts = box.host_path(client).parent / "KivoMixer.starts.txt"
     proc = subprocess.Popen(["wine", client, "-ignore-close"], env=box.env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    assert wait_for(starts.exists, 60)
+    assert winebox.wait_for(starts.exists, 60)
     return proc
 
 

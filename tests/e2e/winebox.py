@@ -63,6 +63,17 @@ def copy_prefix(template: Path, target: Path) -> None:
             subprocess.run(["cp", "-al", str(template / rel), str(target / rel)], check=True)
 
 
+def wait_for(predicate, seconds: float = 90) -> bool:
+    """Polls |predicate| until it holds or the (generous) time is up; for
+    detached programs whose end a test cannot wait on directly."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if predicate():
+            return True
+        time.sleep(0.2)
+    return False
+
+
 class RunResult:
     def __init__(self, code: int, ms: int, stdout: str):
         self.code = code

@@ -20,15 +20,6 @@ const DWORD kQuitWaitMs = 500;
 // to let go of its files before the next round looks again.
 const DWORD kTerminateWaitMs = 2000;
 
-// The full path of the process's executable (its first module), or empty.
-std::wstring mainModulePath(DWORD processId) {
-  UniqueHandle modules(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
-  if (!modules) return std::wstring();
-  MODULEENTRY32W module = {};
-  module.dwSize = sizeof module;
-  if (!::Module32FirstW(modules.get(), &module)) return std::wstring();
-  return module.szExePath;
-}
 
 }  // namespace
 
@@ -42,7 +33,7 @@ bool MixerSetupDecompressor::_isKivoRunning(DWORD& processId) const {
   for (BOOL more = ::Process32FirstW(processes.get(), &process); more;
        more = ::Process32NextW(processes.get(), &process)) {
     if (::lstrcmpiW(process.szExeFile, kClientExe) != 0) continue;
-    if (::lstrcmpiW(mainModulePath(process.th32ProcessID).c_str(), client.c_str()) == 0) {
+    if (::lstrcmpiW(processImagePath(process.th32ProcessID).c_str(), client.c_str()) == 0) {
       processId = process.th32ProcessID;
       return true;
     }

@@ -7,19 +7,6 @@
 #include "common/system/win_handle.h"
 
 namespace kivo {
-namespace {
-
-std::wstring mainModulePath(DWORD processId) {
-  UniqueHandle modules(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
-  if (!modules) return std::wstring();
-  MODULEENTRY32W module = {};
-  module.dwSize = sizeof module;
-  if (!::Module32FirstW(modules.get(), &module)) return std::wstring();
-  return module.szExePath;
-}
-
-}  // namespace
-
 std::wstring MixerUninstallChecker::virtualCamNotice(const std::vector<std::wstring>& executables) {
   std::wstring text =
       L"\u68c0\u6d4b\u5230\u4ee5\u4e0b\u7a0b\u5e8f\u6b63\u5728\u4f7f\u7528kivo\u4f34\u4fa3\u865a\u62df"
@@ -76,7 +63,7 @@ bool MixerUninstallChecker::_isKivoMixerRunning() {
     // and the user data.
     if (std::wstring(entry.szExeFile) != L"KivoMixer.exe") continue;
     logPrintf(L"MixerUninstallChecker::_isKivoMixerRunning, exePath is : %s",
-              mainModulePath(entry.th32ProcessID).c_str());
+              processImagePath(entry.th32ProcessID).c_str());
     return true;
   }
   return false;

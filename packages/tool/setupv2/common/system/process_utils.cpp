@@ -129,4 +129,13 @@ void runProcess(const wchar_t* program, const wchar_t* argument, const wchar_t* 
   if (wait) ::WaitForSingleObject(process.get(), INFINITE);
 }
 
+std::wstring processImagePath(DWORD processId) {
+  UniqueHandle modules(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+  if (!modules) return std::wstring();
+  MODULEENTRY32W module = {};
+  module.dwSize = sizeof module;
+  if (!::Module32FirstW(modules.get(), &module)) return std::wstring();
+  return module.szExePath;
+}
+
 }  // namespace kivo

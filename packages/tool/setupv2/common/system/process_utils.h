@@ -35,4 +35,8 @@ void runProcess(const wchar_t* program, const wchar_t* argument, const wchar_t* 
 // The command line runProcess builds (exposed for tests).
 std::wstring processCommandLine(const wchar_t* program, const wchar_t* argument);
 
+// The full path of a process's executable (its first module), or empty
+// when its modules cannot be read.
+std::wstring processImagePath(DWORD processId);
+
 }  // namespace kivo
