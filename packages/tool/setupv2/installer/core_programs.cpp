@@ -8,6 +8,7 @@
 
 #include "common/files/file_utils.h"
 #include "common/log/log_file.h"
+#include "common/system/process_utils.h"
 #include "common/system/win_handle.h"
 #include "installer/mixer_setup_core.h"
 #include "installer/setup_settings.h"
@@ -15,24 +16,6 @@
 #include <sstream>
 
 namespace kivo {
-namespace {
-
-// Starts "program" "arguments" (both quoted) in |directory| without waiting.
-void startQuoted(const std::wstring& program, const std::wstring& arguments,
-                 const std::wstring& directory) {
-  std::wstring line = L"\"" + program + L"\" \"" + arguments + L"\"";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (::CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                       &startup, &process)) {
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-  }
-}
-
-}  // namespace
-
 void MixerSetupCore::runInstallstat() {
   std::wstring program = paths_[kPathInstallDir] + kProductVersion;
   program += L"\\installstat.exe";
@@ -43,7 +26,7 @@ void MixerSetupCore::runInstallstat() {
   text << L"\"|" << kProductVersion << L"|" << 1 << L"|i|" << downloadState << L"|"
        << (componentFlag ? 1 : 0) << L"|\"";
   const std::wstring arguments = text.str();
-  startQuoted(program, arguments, paths_[kPathInstallDir]);
+  runProcess(program.c_str(), arguments.c_str(), paths_[kPathInstallDir].c_str(), false);
   logPrintf(L"MixerSetupCore::runInstallstat, run %s parameter is %s.", program.c_str(),
             arguments.c_str());
 }
@@ -52,7 +35,7 @@ void MixerSetupCore::runKivoRun() {
   const bool haveApp = !appFile_.empty();
   const std::wstring program = haveApp ? appFile_ : paths_[kPathRootExe];
   const std::wstring directory = haveApp ? paths_[kPathVersionDir] : paths_[kPathInstallDir];
-  startQuoted(program, L"-reg", directory);
+  runProcess(program.c_str(), L"-reg", directory.c_str(), false);
   logPrintf(L"MixerSetupCore::runKivoRun, run %s parameter is -reg.", program.c_str());
 }
 

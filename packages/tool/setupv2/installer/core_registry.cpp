@@ -26,25 +26,6 @@ void setNumber(HKEY key, const wchar_t* name, DWORD value) {
   ::RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-ULONGLONG treeBytes(const std::wstring& directory) {
-  ULONGLONG total = 0;
-  WIN32_FIND_DATAW data;
-  HANDLE find = ::FindFirstFileW((directory + L"\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return 0;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        total += treeBytes(directory + L"\\" + name);
-    } else {
-      total += (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    }
-  } while (::FindNextFileW(find, &data));
-  ::FindClose(find);
-  return total;
-}
-
 }  // namespace
 
 void MixerSetupCore::_writeRegedit() {

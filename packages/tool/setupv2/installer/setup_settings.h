@@ -16,9 +16,6 @@
 #ifndef KIVO_FORUM_HOST
 #define KIVO_FORUM_HOST L"http://bbs.kivomixer.com"
 #endif
-#ifndef KIVO_STATISTICS_HOST
-#define KIVO_STATISTICS_HOST L"http://stat.kivomixer.com"
-#endif
 
 namespace kivo {
 
@@ -35,7 +32,7 @@ constexpr const wchar_t kPortalHost[] = KIVO_PORTAL_HOST;
 constexpr const wchar_t kDownloadHost[] = KIVO_DOWNLOAD_HOST;
 // The help pages the check window links to.
 constexpr const wchar_t kForumHost[] = KIVO_FORUM_HOST;
-// Where the installation is reported.
-constexpr const wchar_t kStatisticsHost[] = KIVO_STATISTICS_HOST;
+// The statistics host is shared with the uninstaller: kStatisticsHost in
+// common/statistics/install_statistics.h.
 
 }  // namespace kivo

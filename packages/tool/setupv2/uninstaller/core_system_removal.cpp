@@ -135,7 +135,7 @@ void MixerUninstallCore::deleteShortcuts() {
 }
 
 void MixerUninstallCore::sendInstallStastics() {
-  const std::wstring address = statisticsAddress(kUninstallStatisticsHost, readMacId(), kUninstallVersion, false);
+  const std::wstring address = statisticsAddress(kStatisticsHost, readMacId(), kUninstallVersion, false);
   logPrintf(L"MixerSetupCore::sendInstallStastics, url %s.", address.c_str());
   sendStatisticsRequest(address);
 }

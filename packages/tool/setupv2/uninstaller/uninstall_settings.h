@@ -10,7 +10,4 @@ namespace kivo {
 // installation does not say which one it has.
 constexpr const wchar_t kUninstallVersion[] = L"3.3.0.0";
 
-// Where removals are reported (shared build-time setting).
-constexpr const wchar_t kUninstallStatisticsHost[] = KIVO_STATISTICS_HOST;
-
 }  // namespace kivo

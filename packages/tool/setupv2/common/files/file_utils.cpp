@@ -86,6 +86,19 @@ bool createDirectoryTree(const WString& path) {
   return true;
 }
 
+ULONGLONG treeBytes(const WString& path) {
+  ULONGLONG total = 0;
+  forEachEntry(path, [&](const WIN32_FIND_DATAW& entry) {
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        total += treeBytes(path + L"\\" + entry.cFileName);
+    } else {
+      total += (static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    }
+  });
+  return total;
+}
+
 void deleteDirectoryTree(const WString& path) {
   if (!fileExists(path)) return;
   forEachEntry(path, [&](const WIN32_FIND_DATAW& entry) {

@@ -28,6 +28,9 @@ bool copyDirectory(const WString& source, const WString& destination);
 // when no existing ancestor is found (a missing drive).
 bool createDirectoryTree(const WString& path);
 
+// Bytes of all files below |path| (links to directories are not followed).
+ULONGLONG treeBytes(const WString& path);
+
 // Deletes what it can below |path| and |path| itself; read-only files and
 // files in use stay.
 void deleteDirectoryTree(const WString& path);

@@ -13,6 +13,8 @@
 
 namespace kivo {
 
+constexpr const wchar_t kStatisticsHost[] = KIVO_STATISTICS_HOST;
+
 // host + "/KivoMixerInstall.php?mac=" + macId + "&version=" + version +
 // "&installed=" + 0 or 1. The identifier is sent as stored (it only holds
 // digits and upper-case hex).
